@@ -1,0 +1,29 @@
+# Shared by scripts/run, scripts/test and scripts/screenshot: installs the Debian packages the
+# build and the program need, when any is missing. Sourced, not run.
+
+ZORVANE_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-translations-l10n libgl1-mesa-dev
+  libglib2.0-dev
+  fonts-ipafont-gothic fonts-ipafont-mincho
+)
+
+zorvane_install_packages() {
+  local wanted=("$@") missing=() pkg
+  for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || {
+      echo "apt-get could not install: ${missing[*]}" >&2
+      return 1
+    }
+  else
+    echo "These Debian packages are missing. Install them as root with:" >&2
+    echo "  apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+}

@@ -1,0 +1,66 @@
+#include "platform/PlatformServices.h"
+
+#include "platform/BeepService.h"
+#include "platform/DriveList.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProcessStarter.h"
+#include "platform/ShellFileOperation.h"
+#include "platform/SystemDriveList.h"
+#include "platform/GioShellFileOperation.h"
+#include "platform/SystemProcessStarter.h"
+
+namespace zorvane {
+
+namespace {
+
+struct InstalledServices {
+    MessageBoxService* messageBox = nullptr;
+    BeepService* beep = nullptr;
+    ProcessStarter* processStarter = nullptr;
+    DriveList* driveList = nullptr;
+    ShellFileOperation* shellFileOperation = nullptr;
+};
+
+InstalledServices& installed() {
+    static InstalledServices services;
+    return services;
+}
+
+} // namespace
+
+MessageBoxService& PlatformServices::messageBox() {
+    static QtMessageBoxService production;
+    return installed().messageBox ? *installed().messageBox : production;
+}
+
+BeepService& PlatformServices::beep() {
+    static QtBeepService production;
+    return installed().beep ? *installed().beep : production;
+}
+
+ProcessStarter& PlatformServices::processStarter() {
+    static SystemProcessStarter production;
+    return installed().processStarter ? *installed().processStarter : production;
+}
+
+DriveList& PlatformServices::driveList() {
+    static SystemDriveList production;
+    return installed().driveList ? *installed().driveList : production;
+}
+
+ShellFileOperation& PlatformServices::shellFileOperation() {
+    static GioShellFileOperation production;
+    return installed().shellFileOperation ? *installed().shellFileOperation : production;
+}
+
+void PlatformServices::setMessageBox(MessageBoxService* service) { installed().messageBox = service; }
+void PlatformServices::setBeep(BeepService* service) { installed().beep = service; }
+void PlatformServices::setProcessStarter(ProcessStarter* service) {
+    installed().processStarter = service;
+}
+void PlatformServices::setDriveList(DriveList* service) { installed().driveList = service; }
+void PlatformServices::setShellFileOperation(ShellFileOperation* service) {
+    installed().shellFileOperation = service;
+}
+
+} // namespace zorvane

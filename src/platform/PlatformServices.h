@@ -1,0 +1,29 @@
+#pragma once
+
+namespace zorvane {
+
+class MessageBoxService;
+class BeepService;
+class ProcessStarter;
+class DriveList;
+class ShellFileOperation;
+
+// The one place where the program finds the services of the operating system and of modal
+// windows. Each accessor returns the production service unless another one was installed;
+// tests install fakes (and put nullptr back to return to production).
+class PlatformServices {
+public:
+    static MessageBoxService& messageBox();
+    static BeepService& beep();
+    static ProcessStarter& processStarter();
+    static DriveList& driveList();
+    static ShellFileOperation& shellFileOperation();
+
+    static void setMessageBox(MessageBoxService* service);
+    static void setBeep(BeepService* service);
+    static void setProcessStarter(ProcessStarter* service);
+    static void setDriveList(DriveList* service);
+    static void setShellFileOperation(ShellFileOperation* service);
+};
+
+} // namespace zorvane

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/BeepService.h"
+#include "platform/DriveList.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProcessStarter.h"
+#include "platform/ShellFileOperation.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <QMap>
+
+namespace zorvane::testing {
+
+// Records every message box and answers from a script; with the script empty it answers
+// with the first button of the box (OK, Yes or Retry).
+class FakeMessageBox final : public MessageBoxService {
+public:
+    MessageAnswer show(QWidget* owner, const MessageRequest& request) override;
+
+    QList<MessageRequest> shown;
+    QList<QWidget*> owners;
+    QQueue<MessageAnswer> answers;
+};
+
+class FakeBeep final : public BeepService {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};
+
+struct StartedProgram {
+    QString program;
+    QStringList arguments;
+};
+
+class FakeProcessStarter final : public ProcessStarter {
+public:
+    int startDetached(const QString& program, const QStringList& arguments) override;
+
+    QList<StartedProgram> started; // also records attempts that fail
+    int result = 0;                // what every start returns
+};
+
+class FakeDriveList final : public DriveList {
+public:
+    QList<DriveEntry> drives() override { return entries; }
+    int checkReady(const QString& mountPoint) override { return failures.value(mountPoint, 0); }
+
+    QList<DriveEntry> entries;
+    QMap<QString, int> failures; // mount point -> error number
+};
+
+class FakeShellFileOperation final : public ShellFileOperation {
+public:
+    int perform(const ShellRequest& request) override;
+
+    QList<ShellRequest> requests;
+    int result = 0;
+};
+
+// Installs one of each fake for the lifetime of the object and puts production back after.
+class PlatformFakes {
+public:
+    PlatformFakes();
+    ~PlatformFakes();
+    PlatformFakes(const PlatformFakes&) = delete;
+    PlatformFakes& operator=(const PlatformFakes&) = delete;
+
+    FakeMessageBox messageBox;
+    FakeBeep beep;
+    FakeProcessStarter processStarter;
+    FakeDriveList driveList;
+    FakeShellFileOperation shellFileOperation;
+};
+
+} // namespace zorvane::testing
