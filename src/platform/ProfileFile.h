@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/TextCodec.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace zorvane {
+
+// A private-profile (INI) file: sections "[Name]" and "key=value" lines.
+//
+// Reading: section and key names match without regard to letter case; blanks and tabs around
+// a value are not part of it, and one outermost pair of matching double or single quotes is
+// removed; a missing file, section or key gives the default with its trailing blanks removed;
+// "Key=" is present with the empty value; lines starting with ";" are comments; text before
+// the first section belongs to no section; the first occurrence of a section or key wins. A
+// value is cut to size - 1 bytes in the file's encoding, never inside a multibyte character.
+//
+// Writing: an existing key gets its new value in place (the file keeps the key's spelling); a
+// new key goes after the last key of its section; a new section goes at the end of the file as
+// "[Section]". Written lines end with CR LF; every other line stays byte for byte. The file is
+// replaced atomically: a write that fails leaves the old file as it was. The encoding is kept
+// for UTF-8 and UTF-16 files; otherwise code page 932 while every written character fits it,
+// else the whole file becomes UTF-8 so that no character is lost.
+class ProfileFile {
+public:
+    // The value of the key, or the default; at most sizeBytes - 1 bytes. Never fails.
+    static QString getString(const QString& path, const QString& section, const QString& key,
+                             const QString& defaultValue, int sizeBytes);
+
+    // Whether the key is present in the section (with any value, the empty one included).
+    static bool hasKey(const QString& path, const QString& section, const QString& key);
+
+    // Creates or replaces the line "key=value" in the section. The value is written exactly as
+    // given, trailing blanks included; it ends at a NUL, and line breaks in it become blanks so
+    // that they cannot break the file. Returns false when the file could not be written.
+    static bool writeString(const QString& path, const QString& section, const QString& key,
+                            const QString& value);
+
+    // The file as it is now on disk (empty when it is missing or unreadable). Reading several
+    // keys from one loaded file gives the same values as getString for each of them.
+    static ProfileFile load(const QString& path);
+
+    QString value(const QString& section, const QString& key, const QString& defaultValue,
+                  int sizeBytes) const;
+    bool contains(const QString& section, const QString& key) const;
+
+    // Changes the loaded file as writeString would; save() puts it on disk.
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    // Replaces the file on disk with the loaded and changed content. Returns false, leaving the
+    // file as it was, when it cannot be written or when it was too large to load whole.
+    bool save() const;
+
+    TextEncoding encoding() const { return encoding_; }
+
+    // Files larger than this are read only this far and never rewritten.
+    static constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;
+
+private:
+    enum class LineKind { Other, Blank, Comment, Section, Key };
+
+    struct Line {
+        QByteArray raw; // the line's bytes without its end, as on disk
+        QString ending; // its end as in the file: "\r\n", "\n", "\r", or empty for a last line
+        QString text;   // the decoded line
+        bool rewritten = false; // text is new: written from `text`, not from `raw`
+        LineKind kind = LineKind::Other;
+        QString name;     // section or key name as spelled in the file
+        QString rawValue; // a key's text after "="
+    };
+
+    static Line parsedLine(const QString& text);
+    qsizetype sectionLine(QStringView section) const; // -1 when absent
+    qsizetype keyLine(qsizetype sectionAt, QStringView key) const;
+    void insertLine(qsizetype at, const QString& text);
+
+    QString path_;
+    QByteArray mark_; // byte-order mark at the start of the file
+    TextEncoding encoding_ = TextEncoding::Cp932;
+    std::vector<Line> lines_;
+    bool writable_ = true; // false when the file could not be read whole
+};
+
+} // namespace zorvane
