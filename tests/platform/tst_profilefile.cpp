@@ -1,0 +1,332 @@
+#include "platform/ProfileFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+using namespace zorvane;
+
+namespace {
+
+QByteArray bytesOf(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int value : values)
+        bytes.append(static_cast<char>(value));
+    return bytes;
+}
+
+// "表示" and "ＭＳ ゴシック" in code page 932, as the original platform writes them.
+const QByteArray Cp932Hyouji = bytesOf({0x95, 0x5C, 0x8E, 0xA6});
+const QByteArray Cp932MsGothic =
+    bytesOf({0x82, 0x6C, 0x82, 0x72, 0x20, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E});
+
+} // namespace
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString path() const { return dir_.filePath(QStringLiteral("plok.ini")); }
+
+    void put(const QByteArray& bytes) {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QByteArray content() const {
+        QFile file(path());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+private slots:
+    void init() {
+        QFile::remove(path());
+        QVERIFY(dir_.isValid());
+    }
+
+    void readingRules_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("expected");
+        const QString s = QStringLiteral("Font");
+        const QString k = QStringLiteral("Name");
+        const QString d = QStringLiteral("dflt");
+        QTest::newRow("plain") << QByteArray("[Font]\r\nName=Gothic\r\n") << s << k << d << 50
+                               << QStringLiteral("Gothic");
+        QTest::newRow("names ignore letter case") << QByteArray("[fONT]\r\nnAME=Gothic\r\n") << s
+                                                  << k << d << 50 << QStringLiteral("Gothic");
+        QTest::newRow("blanks and tabs around the value")
+            << QByteArray("[Font]\r\n  Name \t=  \tGothic Pro \t \r\n") << s << k << d << 50
+            << QStringLiteral("Gothic Pro");
+        QTest::newRow("blanks inside the brackets")
+            << QByteArray(" [ Font ] \r\nName=x\r\n") << s << k << d << 50 << QStringLiteral("x");
+        QTest::newRow("double quotes removed") << QByteArray("[Font]\r\nName= \" a b \" \r\n") << s
+                                               << k << d << 50 << QStringLiteral(" a b ");
+        QTest::newRow("single quotes removed")
+            << QByteArray("[Font]\r\nName='x'\r\n") << s << k << d << 50 << QStringLiteral("x");
+        QTest::newRow("only the outermost pair") << QByteArray("[Font]\r\nName=\"\"x\"\"\r\n") << s
+                                                 << k << d << 50 << QStringLiteral("\"x\"");
+        QTest::newRow("unmatched quotes stay")
+            << QByteArray("[Font]\r\nName=\"x'\r\n") << s << k << d << 50 << QStringLiteral("\"x'");
+        QTest::newRow("a lone quote stays")
+            << QByteArray("[Font]\r\nName=\"\r\n") << s << k << d << 50 << QStringLiteral("\"");
+        QTest::newRow("equals sign inside the value")
+            << QByteArray("[Font]\r\nName=a=b\r\n") << s << k << d << 50 << QStringLiteral("a=b");
+        QTest::newRow("empty value is present")
+            << QByteArray("[Font]\r\nName=\r\n") << s << k << d << 50 << QString();
+        QTest::newRow("missing file gives the default without trailing blanks")
+            << QByteArray() << s << k << QStringLiteral("  a b  ") << 50 << QStringLiteral("  a b");
+        QTest::newRow("missing section")
+            << QByteArray("[Form]\r\nName=x\r\n") << s << k << d << 50 << d;
+        QTest::newRow("missing key")
+            << QByteArray("[Font]\r\nSize=9\r\n") << s << k << d << 50 << d;
+        QTest::newRow("comment is no key")
+            << QByteArray("[Font]\r\n  ;Name=x\r\n") << s << k << d << 50 << d;
+        QTest::newRow("text before the first section is ignored")
+            << QByteArray("Name=x\r\n[Font]\r\nSize=1\r\n") << s << k << d << 50 << d;
+        QTest::newRow("line without equals sign is no key")
+            << QByteArray("[Font]\r\nName\r\n") << s << k << d << 50 << d;
+        QTest::newRow("first key wins") << QByteArray("[Font]\r\nName=first\r\nname=second\r\n")
+                                        << s << k << d << 50 << QStringLiteral("first");
+        QTest::newRow("first section wins")
+            << QByteArray("[Font]\r\nSize=1\r\n[Font]\r\nName=second\r\n") << s << k << d << 50
+            << d;
+        QTest::newRow("keys of the next section do not belong")
+            << QByteArray("[Font]\r\n[Form]\r\nName=x\r\n") << s << k << d << 50 << d;
+        QTest::newRow("LF line ends")
+            << QByteArray("[Font]\nName=x\nSize=1") << s << k << d << 50 << QStringLiteral("x");
+        QTest::newRow("CR line ends")
+            << QByteArray("[Font]\rName=x\rSize=1\r") << s << k << d << 50 << QStringLiteral("x");
+        QTest::newRow("last line without its end")
+            << QByteArray("[Font]\r\nName=x") << s << k << d << 50 << QStringLiteral("x");
+        QTest::newRow("cut to size - 1 bytes") << QByteArray("[Font]\r\nName=abcdefghijkl\r\n") << s
+                                               << k << d << 10 << QStringLiteral("abcdefghi");
+        QTest::newRow("default cut too")
+            << QByteArray() << s << k << QStringLiteral("abcdef") << 4 << QStringLiteral("abc");
+        QTest::newRow("size 1 gives nothing")
+            << QByteArray("[Font]\r\nName=x\r\n") << s << k << d << 1 << QString();
+        QTest::newRow("cp932 value from the original platform")
+            << QByteArray("[Font]\r\nName=" + Cp932MsGothic + "\r\n") << s << k << d << 50
+            << QStringLiteral("ＭＳ ゴシック");
+        QTest::newRow("cp932 cut never inside a character")
+            << QByteArray("[Font]\r\nName=" + Cp932MsGothic + "\r\n") << s << k << d << 5
+            << QStringLiteral("ＭＳ");
+        QTest::newRow("cp932 trail byte 0x5C is not a backslash")
+            << QByteArray("[Font]\r\nName=" + Cp932Hyouji + "\r\n") << s << k << d << 4
+            << QStringLiteral("表");
+        QTest::newRow("utf8 cut never inside a character")
+            << QByteArray("[Font]\r\nName=日本語\r\n") << s << k << d << 9
+            << QStringLiteral("日本");
+        QTest::newRow("utf16le with mark")
+            << (QByteArray("\xFF\xFE") +
+                QByteArray(reinterpret_cast<const char*>(u"[Font]\r\nName=表示\r\n"), 34))
+            << s << k << d << 50 << QStringLiteral("表示");
+    }
+    void readingRules() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, fallback);
+        QFETCH(int, size);
+        QFETCH(QString, expected);
+        if (!file.isNull())
+            put(file);
+        QCOMPARE(ProfileFile::getString(path(), section, key, fallback, size), expected);
+    }
+
+    void presenceOfKeys() {
+        put("[Font]\r\nColor=\r\n;BColor=1\r\n[Form]\r\nBColor=1\r\n");
+        QVERIFY(ProfileFile::hasKey(path(), QStringLiteral("font"), QStringLiteral("COLOR")));
+        QVERIFY(!ProfileFile::hasKey(path(), QStringLiteral("Font"), QStringLiteral("BColor")));
+        QVERIFY(!ProfileFile::hasKey(path(), QStringLiteral("Option"), QStringLiteral("Color")));
+        QFile::remove(path());
+        QVERIFY(!ProfileFile::hasKey(path(), QStringLiteral("Font"), QStringLiteral("Color")));
+    }
+
+    void writingCreatesTheFileWithCrLf() {
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                         QStringLiteral(" 1200     ")));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Left"),
+                                         QStringLiteral(" 0")));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Option"),
+                                         QStringLiteral("Fselect"), QStringLiteral("True")));
+        QCOMPARE(content(), QByteArray("[Form]\r\nTop= 1200     \r\nLeft= 0\r\n"
+                                       "[Option]\r\nFselect=True\r\n"));
+        // The written value reads back with its blanks trimmed.
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                        QString(), 10),
+                 QStringLiteral("1200"));
+    }
+
+    void writingKeepsEveryOtherLineByteForByte() {
+        const QByteArray before = "; settings\n"
+                                  "stray before sections\r\n"
+                                  "[form]  \r\n"
+                                  "  TOP =  5 \r\n"
+                                  "\r\n"
+                                  "left=\t7\n"
+                                  "; trailing comment\r\n"
+                                  "\r\n"
+                                  "[Font]\r\n"
+                                  "Name=" +
+                                  Cp932Hyouji + "\xFF\r\n" + "odd line";
+        put(before);
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                         QStringLiteral(" 1200     ")));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("FORM"), QStringLiteral("Height"),
+                                         QStringLiteral(" 7200")));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Extention"),
+                                         QStringLiteral("Ext1"), QStringLiteral("*.csv")));
+        const QByteArray after = "; settings\n"
+                                 "stray before sections\r\n"
+                                 "[form]  \r\n"
+                                 "TOP= 1200     \r\n"
+                                 "\r\n"
+                                 "left=\t7\n"
+                                 "Height= 7200\r\n"
+                                 "; trailing comment\r\n"
+                                 "\r\n"
+                                 "[Font]\r\n"
+                                 "Name=" +
+                                 Cp932Hyouji + "\xFF\r\n" +
+                                 "odd line\r\n"
+                                 "[Extention]\r\n"
+                                 "Ext1=*.csv\r\n";
+        QCOMPARE(content(), after);
+    }
+
+    void newKeyInAnEmptySectionFollowsItsHeader() {
+        put("[Font]\r\n[Form]\r\nTop=1\r\n");
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Font"), QStringLiteral("Size"),
+                                         QStringLiteral(" 9")));
+        QCOMPARE(content(), QByteArray("[Font]\r\nSize= 9\r\n[Form]\r\nTop=1\r\n"));
+    }
+
+    void valuesCannotBreakTheFile() {
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Program"),
+                                         QStringLiteral("vi\r\n[Form]\nTop=9")));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Name"),
+                                         QStringView(u"ed\0junk", 7).toString()));
+        QCOMPARE(content(), QByteArray("[OpProgram]\r\nProgram=vi  [Form] Top=9\r\nName=ed\r\n"));
+        QVERIFY(!ProfileFile::hasKey(path(), QStringLiteral("Form"), QStringLiteral("Top")));
+    }
+
+    void encodingsOnWriting() {
+        // A code page 932 file stays code page 932 while everything fits.
+        put("[Font]\r\nName=" + Cp932MsGothic + "\r\n");
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Name"), QStringLiteral("表示")));
+        QCOMPARE(content(), QByteArray("[Font]\r\nName=" + Cp932MsGothic +
+                                       "\r\n[OpProgram]\r\nName=" + Cp932Hyouji + "\r\n"));
+
+        // One character code page 932 cannot hold turns the whole file into UTF-8, nothing lost.
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Name1"), QStringLiteral("편집기")));
+        QCOMPARE(content(), QStringLiteral("[Font]\r\nName=ＭＳ ゴシック\r\n[OpProgram]\r\n"
+                                           "Name=表示\r\nName1=편집기\r\n")
+                                .toUtf8());
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("Font"), QStringLiteral("Name"),
+                                        QString(), 50),
+                 QStringLiteral("ＭＳ ゴシック"));
+
+        // A UTF-8 file stays UTF-8, also for values code page 932 could hold.
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Font"), QStringLiteral("Name"),
+                                         QStringLiteral("明朝")));
+        QCOMPARE(ProfileFile::load(path()).encoding(), TextEncoding::Utf8);
+        QVERIFY(content().contains(QStringLiteral("Name=明朝\r\n").toUtf8()));
+
+        // UTF-16 keeps its byte order and its mark.
+        put(QByteArray("\xFE\xFF") + QByteArray("\0[\0S\0]\0\r\0\n", 10));
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("S"), QStringLiteral("k"),
+                                         QStringLiteral("表")));
+        QCOMPARE(content(), QByteArray("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\x88\x68\0\r\0\n", 22));
+        QCOMPARE(
+            ProfileFile::getString(path(), QStringLiteral("s"), QStringLiteral("K"), QString(), 50),
+            QStringLiteral("表"));
+    }
+
+    void loadedFileReadsAndWritesLikeSingleCalls() {
+        put("[Font]\r\nSize=9\r\n");
+        ProfileFile file = ProfileFile::load(path());
+        QCOMPARE(file.value(QStringLiteral("Font"), QStringLiteral("Size"), QString(), 10),
+                 QStringLiteral("9"));
+        file.setValue(QStringLiteral("Font"), QStringLiteral("Size"), QStringLiteral(" 10.5"));
+        file.setValue(QStringLiteral("Font"), QStringLiteral("Bold"), QStringLiteral("False"));
+        QCOMPARE(content(), QByteArray("[Font]\r\nSize=9\r\n")); // not yet saved
+        QVERIFY(file.save());
+        QCOMPARE(content(), QByteArray("[Font]\r\nSize= 10.5\r\nBold=False\r\n"));
+    }
+
+    void replacementIsAtomicAndKeepsTheFileItself() {
+        put("[Form]\r\nTop=1\r\n");
+        QVERIFY(::chmod(QFile::encodeName(path()).constData(), 0640) == 0);
+        const QString target = dir_.filePath(QStringLiteral("real.ini"));
+        QVERIFY(QFile::rename(path(), target));
+        QVERIFY(QFile::link(target, path()));
+
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                         QStringLiteral("2")));
+        QVERIFY(QFileInfo(path()).isSymLink());
+        QFile real(target);
+        QVERIFY(real.open(QIODevice::ReadOnly));
+        QCOMPARE(real.readAll(), QByteArray("[Form]\r\nTop=2\r\n"));
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(target).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 07777, 0640u);
+        // No temporary file is left behind.
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+        QFile::remove(target);
+    }
+
+    void failedWritesLeaveTheOldFile() {
+        // The folder does not exist: nothing is created, the call says so.
+        const QString missing = dir_.filePath(QStringLiteral("gone/plok.ini"));
+        QVERIFY(!ProfileFile::writeString(missing, QStringLiteral("Form"), QStringLiteral("Top"),
+                                          QStringLiteral("1")));
+        QVERIFY(!QFileInfo::exists(missing));
+
+        // A file too large to load whole is never rewritten.
+        put("[Form]\r\nTop=1\r\n");
+        {
+            QFile file(path());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.resize(ProfileFile::MaximumFileSize + 1));
+        }
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                        QString(), 10),
+                 QStringLiteral("1"));
+        QVERIFY(!ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                          QStringLiteral("2")));
+        QCOMPARE(QFileInfo(path()).size(), ProfileFile::MaximumFileSize + 1);
+        QVERIFY(content().startsWith("[Form]\r\nTop=1\r\n"));
+    }
+
+    void fifoNeverBlocksAndIsNeverReplaced() {
+        QVERIFY(::mkfifo(QFile::encodeName(path()).constData(), 0600) == 0);
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                        QStringLiteral("0"), 10),
+                 QStringLiteral("0"));
+        QVERIFY(!ProfileFile::writeString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
+                                          QStringLiteral("1")));
+        struct stat info {};
+        QVERIFY(::lstat(QFile::encodeName(path()).constData(), &info) == 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+        QFile::remove(path());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"
