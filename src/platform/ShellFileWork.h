@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+namespace zorvane {
+
+class ShellCancellation;
+
+// What one piece of file work came to.
+struct ShellWorkResult {
+    bool ok = true;
+    int gioError = 0; // GIOErrorEnum when !ok
+    QString path;     // the path the failure concerns
+
+    static ShellWorkResult success() { return {}; }
+    static ShellWorkResult failure(int gioError, const QString& path) {
+        return {false, gioError, path};
+    }
+    bool cancelled() const;
+};
+
+// What the file system says about a path, links followed and not.
+struct ShellFileStatus {
+    bool exists = false;       // the entry itself (a link counts, even a dangling one)
+    bool isLink = false;       // the entry is a symbolic link
+    bool targetExists = false; // the entry, links followed, leads to something
+    bool isDirectory = false;  // links followed
+    bool isRegular = false;    // links followed
+    quint64 entryDevice = 0, entryInode = 0;
+    quint64 device = 0, inode = 0; // links followed
+};
+
+using ShellProgressReport = std::function<void(qint64 copied, qint64 total)>;
+
+// The file work of the shell service: GIO and the system calls beneath it. Nothing here shows a
+// window, so copies can run in a worker thread.
+class ShellFileWork {
+public:
+    static ShellFileStatus status(const QString& path);
+
+    // The same directory entry (a second name of the file on a case-blind file system).
+    static bool sameEntry(const ShellFileStatus& a, const ShellFileStatus& b);
+    // The same entry or the same file behind links and hard links: writing one writes the other.
+    static bool sameFile(const ShellFileStatus& a, const ShellFileStatus& b);
+
+    // Copies `source` into `folder` under a new hidden temporary name (returned in
+    // `temporaryPath`), keeping modification time and permissions. A symbolic link is copied as
+    // a link when `followLinks` is false. A failed or cancelled copy leaves no temporary file.
+    static ShellWorkResult copyToTemporary(const QString& source, const QString& folder,
+                                           bool followLinks, ShellCancellation& cancellation,
+                                           const ShellProgressReport& report,
+                                           QString& temporaryPath);
+
+    // Writes the file's data through to the disk (a link is left alone).
+    static ShellWorkResult flushToDisk(const QString& path);
+
+    // Renames within one file system. Without `replace` an existing `to` is never replaced,
+    // even one that appears meanwhile (G_IO_ERROR_EXISTS). Across file systems the result is
+    // G_IO_ERROR_NOT_SUPPORTED and nothing is changed.
+    static ShellWorkResult rename(const QString& from, const QString& to, bool replace);
+
+    // Moves the file to the user's trash; G_IO_ERROR_NOT_SUPPORTED where its place has none.
+    static ShellWorkResult trash(const QString& path);
+    static ShellWorkResult remove(const QString& path);
+
+    // Removes a file the service made itself, if it is there; errors are of no interest.
+    static void removeQuietly(const QString& path);
+};
+
+} // namespace zorvane

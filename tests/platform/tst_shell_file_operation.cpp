@@ -1,0 +1,442 @@
+#include "platform/GioShellFileOperation.h"
+#include "platform/PlatformServices.h"
+#include "platform/ShellPaths.h"
+
+#include "PlatformFakes.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include <memory>
+#include <sys/stat.h>
+
+using namespace zorvane;
+using Result = GioShellFileOperation::Result;
+
+namespace {
+
+const QDateTime oldTime = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+constexpr QFileDevice::Permissions ownerReadWrite =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup;
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+    QVERIFY(file.setPermissions(ownerReadWrite));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(oldTime, QFileDevice::FileModificationTime));
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Every entry of a folder, hidden ones (a forgotten temporary copy) included.
+QStringList entriesOf(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray bigContent(qsizetype size) {
+    QByteArray content(size, '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        content[i] = static_cast<char>((i * 131) % 251);
+    return content;
+}
+
+quint64 deviceOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_dev : 0;
+}
+
+ShellRequest request(quint32 function, const QString& from, const QString& to, QWidget* owner) {
+    ShellRequest r;
+    r.owner = owner;
+    r.function = function;
+    r.from = from;
+    r.to = to;
+    r.flags = FOF_ALLOWUNDO;
+    return r;
+}
+
+} // namespace
+
+class TestShellFileOperation : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> work;
+    std::unique_ptr<testing::PlatformFakes> fakes;
+    GioShellFileOperation service;
+    QWidget owner;
+    QString source, target; // a source folder and a destination folder
+
+    QString sourceFile(const QString& name = QStringLiteral("メモ 1.txt")) const {
+        return source + QLatin1Char('/') + name;
+    }
+    QString targetFile(const QString& name = QStringLiteral("メモ 1.txt")) const {
+        return target + QLatin1Char('/') + name;
+    }
+    QString trashFiles() const {
+        return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash/files");
+    }
+
+private slots:
+    void init() {
+        work = std::make_unique<QTemporaryDir>();
+        QVERIFY(work->isValid());
+        source = work->filePath(QStringLiteral("from"));
+        target = work->filePath(QStringLiteral("to folder"));
+        QVERIFY(QDir().mkpath(source));
+        QVERIFY(QDir().mkpath(target));
+        fakes = std::make_unique<testing::PlatformFakes>();
+        service.setProgressHook({});
+    }
+    void cleanup() {
+        fakes.reset();
+        work.reset();
+    }
+
+    // ---- copy and move ------------------------------------------------------------------
+
+    void copyAndMoveKeepContentTimeAndPermissions_data() {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copy") << false;
+        QTest::newRow("move") << true;
+    }
+    void copyAndMoveKeepContentTimeAndPermissions() {
+        QFETCH(bool, move);
+        const QByteArray content = bigContent(300 * 1024);
+        writeFile(sourceFile(), content);
+
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Done));
+        QCOMPARE(readFile(targetFile()), content);
+        QCOMPARE(QFileInfo(targetFile()).lastModified().toUTC(), oldTime);
+        QCOMPARE(QFileInfo(targetFile()).permissions(), ownerReadWrite);
+        QCOMPARE(QFile::exists(sourceFile()), !move);
+        QCOMPARE(entriesOf(target), QStringList{QStringLiteral("メモ 1.txt")});
+        QVERIFY(fakes->messageBox.shown.isEmpty());
+    }
+
+    // The destination may be given with a trailing "/"; the file lands inside the folder.
+    void destinationFolderWithTrailingSlash() {
+        writeFile(sourceFile(), "abc");
+        QCOMPARE(
+            service.perform(request(FO_COPY, sourceFile(), target + QStringLiteral("/"), &owner)),
+            int(Result::Done));
+        QCOMPARE(readFile(targetFile()), QByteArray("abc"));
+    }
+
+    void replaceAnsweredNoKeepsBothFiles_data() { copyAndMoveKeepContentTimeAndPermissions_data(); }
+    void replaceAnsweredNoKeepsBothFiles() {
+        QFETCH(bool, move);
+        writeFile(sourceFile(), "new content");
+        writeFile(targetFile(), "old content");
+        fakes->messageBox.answers.enqueue(MessageAnswer::No);
+
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Declined));
+        QCOMPARE(readFile(sourceFile()), QByteArray("new content"));
+        QCOMPARE(readFile(targetFile()), QByteArray("old content"));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        const MessageRequest& question = fakes->messageBox.shown.first();
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.title,
+                 move ? QStringLiteral("ファイルの移動") : QStringLiteral("ファイルのコピー"));
+        QCOMPARE(fakes->messageBox.owners.first(), &owner);
+        QCOMPARE(entriesOf(target).size(), 1);
+    }
+
+    void replaceAnsweredYesReplaces_data() { copyAndMoveKeepContentTimeAndPermissions_data(); }
+    void replaceAnsweredYesReplaces() {
+        QFETCH(bool, move);
+        writeFile(sourceFile(), "new content");
+        writeFile(targetFile(), "old content, longer than the new one");
+        fakes->messageBox.answers.enqueue(MessageAnswer::Yes);
+
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Done));
+        QCOMPARE(readFile(targetFile()), QByteArray("new content"));
+        QCOMPARE(QFile::exists(sourceFile()), !move);
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(entriesOf(target).size(), 1);
+    }
+
+    // Copying or moving a file onto itself would destroy it: refused, file intact.
+    void ontoItselfIsRefused_data() { copyAndMoveKeepContentTimeAndPermissions_data(); }
+    void ontoItselfIsRefused() {
+        QFETCH(bool, move);
+        writeFile(sourceFile(), "precious");
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, sourceFile(), source, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(readFile(sourceFile()), QByteArray("precious"));
+        QCOMPARE(entriesOf(source), QStringList{QStringLiteral("メモ 1.txt")});
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(fakes->messageBox.shown.first().buttons, MessageButtons::Ok);
+    }
+
+    // A link moved next to the file it points to, under that file's name, would replace the
+    // file with a link to itself.
+    void linkOntoItsOwnTargetIsRefused() {
+        writeFile(targetFile(), "precious");
+        QVERIFY(QFile::link(targetFile(), sourceFile()));
+        QCOMPARE(service.perform(request(FO_MOVE, sourceFile(), target, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(readFile(targetFile()), QByteArray("precious"));
+        QVERIFY(QFileInfo(sourceFile()).isSymLink());
+    }
+
+    void missingSourceOrFolderIsReported() {
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Failed));
+        writeFile(sourceFile(), "x");
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(),
+                                         work->filePath(QStringLiteral("nowhere")), &owner)),
+                 int(Result::Failed));
+        QCOMPARE(fakes->messageBox.shown.size(), 2);
+        QVERIFY(!QFile::exists(work->filePath(QStringLiteral("nowhere"))));
+    }
+
+    void folderInTheWayIsNotReplaced() {
+        writeFile(sourceFile(), "x");
+        QVERIFY(QDir().mkpath(targetFile()));
+        writeFile(targetFile() + QStringLiteral("/inside.txt"), "keep");
+        QCOMPARE(service.perform(request(FO_MOVE, sourceFile(), target, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(readFile(targetFile() + QStringLiteral("/inside.txt")), QByteArray("keep"));
+        QVERIFY(QFile::exists(sourceFile()));
+    }
+
+    // A cancelled copy leaves nothing behind, and a file it was to replace stays as it was.
+    void cancelledCopyLeavesNoPartialFile_data() {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<bool>("atTheEnd"); // cancel only once every byte is copied
+        QTest::newRow("new file") << false << false;
+        QTest::newRow("over an existing file") << true << false;
+        QTest::newRow("after the last byte") << false << true;
+        QTest::newRow("after the last byte, over an existing file") << true << true;
+    }
+    void cancelledCopyLeavesNoPartialFile() {
+        QFETCH(bool, existing);
+        QFETCH(bool, atTheEnd);
+        const QByteArray content = bigContent(8 * 1024 * 1024);
+        writeFile(sourceFile(), content);
+        if (existing) {
+            writeFile(targetFile(), "old content");
+            fakes->messageBox.answers.enqueue(MessageAnswer::Yes);
+        }
+        int cancels = 0;
+        service.setProgressHook([&](qint64 copied, qint64 total) {
+            const bool cancel = !atTheEnd || (total > 0 && copied == total);
+            cancels += cancel ? 1 : 0;
+            return cancel;
+        });
+
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Declined));
+        QCOMPARE(cancels, 1);
+        QCOMPARE(entriesOf(target),
+                 existing ? QStringList{QStringLiteral("メモ 1.txt")} : QStringList{});
+        if (existing)
+            QCOMPARE(readFile(targetFile()), QByteArray("old content"));
+        QCOMPARE(readFile(sourceFile()), content);
+    }
+
+    void moveAcrossFileSystems_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("done") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void moveAcrossFileSystems() {
+        QFETCH(bool, cancel);
+        QTemporaryDir shm(QStringLiteral("/dev/shm/zorvane-test-XXXXXX"));
+        if (!shm.isValid() || deviceOf(shm.path()) == deviceOf(target))
+            QSKIP("needs /dev/shm on a file system of its own");
+        const QString from = shm.filePath(QStringLiteral("横断 $x.txt"));
+        const QByteArray content = bigContent(2 * 1024 * 1024);
+        writeFile(from, content);
+        service.setProgressHook([cancel](qint64, qint64) { return cancel; });
+
+        const int result = service.perform(request(FO_MOVE, from, target, &owner));
+        const QString landed = targetFile(QStringLiteral("横断 $x.txt"));
+        if (cancel) {
+            QCOMPARE(result, int(Result::Declined));
+            QCOMPARE(readFile(from), content);
+            QCOMPARE(entriesOf(target), QStringList{});
+        } else {
+            QCOMPARE(result, int(Result::Done));
+            QVERIFY(!QFile::exists(from));
+            QCOMPARE(readFile(landed), content);
+            QCOMPARE(QFileInfo(landed).lastModified().toUTC(), oldTime);
+            QCOMPARE(QFileInfo(landed).permissions(), ownerReadWrite);
+            QCOMPARE(entriesOf(target).size(), 1);
+        }
+    }
+
+    // While a copy runs, its progress window belongs to the owner and blocks it.
+    void progressWindowIsOwnedByTheOwner() {
+        writeFile(sourceFile(), bigContent(1024 * 1024));
+        QProgressDialog* window = nullptr;
+        Qt::WindowModality modality = Qt::NonModal;
+        service.setProgressHook([&](qint64, qint64) {
+            if (!window) {
+                window = owner.findChild<QProgressDialog*>();
+                if (window)
+                    modality = window->windowModality();
+            }
+            return false;
+        });
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Done));
+        QVERIFY(window != nullptr);
+        QCOMPARE(modality, Qt::WindowModal);
+        QVERIFY(owner.findChild<QProgressDialog*>() == nullptr); // gone with the work
+    }
+
+    // ---- rename -------------------------------------------------------------------------
+
+    void renameWithinTheFolder() {
+        writeFile(sourceFile(), "abc");
+        const QString renamed = sourceFile(QStringLiteral("新しい \"名前\".txt"));
+        QCOMPARE(service.perform(request(FO_RENAME, sourceFile(), renamed, &owner)),
+                 int(Result::Done));
+        QCOMPARE(readFile(renamed), QByteArray("abc"));
+        QVERIFY(!QFile::exists(sourceFile()));
+        QVERIFY(fakes->messageBox.shown.isEmpty());
+    }
+
+    void renameRefusals_data() {
+        QTest::addColumn<QString>("newName"); // appended to the source folder and "/"
+        QTest::newRow("name in use") << QStringLiteral("taken.txt");
+        QTest::newRow("empty name") << QString();
+        QTest::newRow("folder itself") << QStringLiteral(".");
+        QTest::newRow("parent folder") << QStringLiteral("..");
+        QTest::newRow("slash in name") << QStringLiteral("sub/x.txt");
+        QTest::newRow("nul in name") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    }
+    void renameRefusals() {
+        QFETCH(QString, newName);
+        writeFile(sourceFile(), "mine");
+        writeFile(sourceFile(QStringLiteral("taken.txt")), "theirs");
+        QVERIFY(QDir().mkpath(sourceFile(QStringLiteral("sub"))));
+
+        QCOMPARE(service.perform(
+                     request(FO_RENAME, sourceFile(), source + QLatin1Char('/') + newName, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(readFile(sourceFile()), QByteArray("mine"));
+        QCOMPARE(readFile(sourceFile(QStringLiteral("taken.txt"))), QByteArray("theirs"));
+        QCOMPARE(entriesOf(source).size(), 3);
+        QVERIFY(entriesOf(sourceFile(QStringLiteral("sub"))).isEmpty());
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(fakes->messageBox.shown.first().title, QStringLiteral("名前の変更"));
+    }
+
+    void renameTargetChecks() {
+        const QString from = QStringLiteral("/a/b.txt");
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/c.txt")), RenameTargetProblem::None);
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/B.TXT")), RenameTargetProblem::None);
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/")), RenameTargetProblem::EmptyName);
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/..")),
+                 RenameTargetProblem::NamesFolder);
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/x/")),
+                 RenameTargetProblem::OtherFolder);
+        QCOMPARE(renameTargetProblem(from, QStringLiteral("/z/b.txt")),
+                 RenameTargetProblem::OtherFolder);
+        QCOMPARE(renameTargetProblem(QStringLiteral("/b.txt"), QStringLiteral("/")),
+                 RenameTargetProblem::EmptyName);
+        QCOMPARE(shellDestinationInFolder(from, QStringLiteral("/d//")),
+                 QStringLiteral("/d/b.txt"));
+        QCOMPARE(shellDestinationInFolder(from, QStringLiteral("/")), QStringLiteral("/b.txt"));
+    }
+
+    // ---- delete -------------------------------------------------------------------------
+
+    void deleteGoesToTheTrash() {
+        writeFile(sourceFile(), "to the trash");
+        QCOMPARE(service.perform(request(FO_DELETE, sourceFile(), QString(), &owner)),
+                 int(Result::Done));
+        QVERIFY(!QFile::exists(sourceFile()));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(fakes->messageBox.shown.first().buttons, MessageButtons::YesNo);
+        bool found = false;
+        for (const QString& name : entriesOf(trashFiles()))
+            found = found || readFile(trashFiles() + QLatin1Char('/') + name) == "to the trash";
+        QVERIFY(found);
+    }
+
+    void deleteAnsweredNoKeepsTheFile() {
+        writeFile(sourceFile(), "stay");
+        fakes->messageBox.answers.enqueue(MessageAnswer::No);
+        QCOMPARE(service.perform(request(FO_DELETE, sourceFile(), QString(), &owner)),
+                 int(Result::Declined));
+        QCOMPARE(readFile(sourceFile()), QByteArray("stay"));
+    }
+
+    void deleteMissingFileIsReported() {
+        QCOMPARE(service.perform(request(FO_DELETE, sourceFile(), QString(), &owner)),
+                 int(Result::Failed));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(fakes->messageBox.shown.first().icon, MessageIcon::Critical);
+    }
+
+    // Where there is no trash, the file is removed for good only after a second Yes.
+    void deleteWithoutTrashAsksAgain_data() {
+        QTest::addColumn<bool>("second");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void deleteWithoutTrashAsksAgain() {
+        QFETCH(bool, second);
+        QTemporaryDir shm(QStringLiteral("/dev/shm/zorvane-test-XXXXXX"));
+        if (!shm.isValid())
+            QSKIP("needs /dev/shm");
+        const QString file = shm.filePath(QStringLiteral("no trash.txt"));
+        writeFile(file, "data");
+        fakes->messageBox.answers.enqueue(MessageAnswer::Yes);
+        fakes->messageBox.answers.enqueue(second ? MessageAnswer::Yes : MessageAnswer::No);
+
+        const int result = service.perform(request(FO_DELETE, file, QString(), &owner));
+        if (fakes->messageBox.shown.size() == 1 && result == int(Result::Done))
+            QSKIP("this system keeps a trash on /dev/shm");
+        QCOMPARE(fakes->messageBox.shown.size(), 2);
+        QCOMPARE(result, second ? int(Result::Done) : int(Result::Declined));
+        QCOMPARE(QFile::exists(file), !second);
+    }
+
+    // Without the undo wish, one question and then removal.
+    void deleteWithoutUndoWishRemoves() {
+        writeFile(sourceFile(), "gone");
+        ShellRequest r = request(FO_DELETE, sourceFile(), QString(), &owner);
+        r.flags = 0;
+        QCOMPARE(service.perform(r), int(Result::Done));
+        QVERIFY(!QFile::exists(sourceFile()));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+    }
+};
+
+// GLib reads the user's folders once: point them at a temporary home before anything starts,
+// so that the trash of the tests is their own.
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    QApplication app(argc, argv);
+    TestShellFileOperation test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_shell_file_operation.moc"
