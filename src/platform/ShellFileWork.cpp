@@ -7,11 +7,14 @@
 
 #include "platform/ShellGio.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zorvane {
 
@@ -59,6 +62,140 @@ QString temporaryNameIn(const QString& folder) {
                       .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
 }
 
+// GIO's copy: any file system GIO reaches, links copied as links when asked.
+ShellWorkResult copyWithGio(const QString& source, const QString& folder, bool followLinks,
+                            ShellCancellation& cancellation, const ShellProgressReport& report,
+                            QString& temporaryPath) {
+    temporaryPath.clear();
+    GFileHandle from(source);
+    ProgressContext context{&report};
+    int flags = G_FILE_COPY_ALL_METADATA;
+    if (!followLinks)
+        flags |= G_FILE_COPY_NOFOLLOW_SYMLINKS;
+
+    // A fresh random name each try; the copy creates it exclusively, so a name that happens to
+    // be taken is never written into.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString candidate = temporaryNameIn(folder);
+        GFileHandle to(candidate);
+        GError* error = nullptr;
+        if (g_file_copy(from.get(), to.get(), static_cast<GFileCopyFlags>(flags),
+                        static_cast<GCancellable*>(cancellation.gCancellable()), onCopyProgress,
+                        &context, &error)) {
+            temporaryPath = candidate;
+            return ShellWorkResult::success();
+        }
+        if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_EXISTS)) {
+            g_error_free(error); // someone else's file: leave it and take another name
+            continue;
+        }
+        ShellFileWork::removeQuietly(candidate);
+        const bool sourceGone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
+        return fromGError(error, sourceGone ? source : folder);
+    }
+    return ShellWorkResult::failure(G_IO_ERROR_EXISTS, folder);
+}
+
+// Closes a descriptor at the end of a scope.
+class DescriptorCloser {
+public:
+    explicit DescriptorCloser(int fd) : fd_(fd) {}
+    ~DescriptorCloser() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    DescriptorCloser(const DescriptorCloser&) = delete;
+    DescriptorCloser& operator=(const DescriptorCloser&) = delete;
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool kernelCopyUnsupported(int errnoValue) {
+    return errnoValue == EXDEV || errnoValue == EINVAL || errnoValue == ENOSYS ||
+           errnoValue == EOPNOTSUPP || errnoValue == ENOTSUP;
+}
+
+constexpr size_t kernelCopyChunk = 64 * 1024 * 1024;
+
+// The data of a regular file copied by the kernel (copy_file_range, as cp does), in chunks so
+// that progress is reported and a cancel is seen between them; then owner, permissions and
+// times of the source. Returns nothing, with nothing left behind, when the file systems cannot
+// copy this way: GIO copies then.
+std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QString& folder,
+                                              ShellCancellation& cancellation,
+                                              const ShellProgressReport& report,
+                                              QString& temporaryPath) {
+    // Not blocking on open: a FIFO put in the file's place must not hang the copy.
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0)
+        return fromErrno(errno, source);
+    DescriptorCloser inCloser(in);
+    struct stat info {};
+    if (::fstat(in, &info) != 0)
+        return fromErrno(errno, source);
+    if (!S_ISREG(info.st_mode))
+        return ShellWorkResult::failure(G_IO_ERROR_NOT_REGULAR_FILE, source);
+
+    QString candidate;
+    int out = -1;
+    for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
+        candidate = temporaryNameIn(folder);
+        // Private while it is being written; the source's permissions come at the end.
+        out = ::open(QFile::encodeName(candidate).constData(),
+                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0 && errno != EEXIST)
+            return fromErrno(errno, folder);
+    }
+    if (out < 0)
+        return ShellWorkResult::failure(G_IO_ERROR_EXISTS, folder);
+    DescriptorCloser outCloser(out);
+
+    ShellWorkResult result;
+    qint64 copied = 0;
+    for (;;) {
+        if (cancellation.isCancelled()) {
+            result = ShellWorkResult::failure(G_IO_ERROR_CANCELLED, source);
+            break;
+        }
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kernelCopyChunk, 0);
+        if (n < 0) {
+            const int error = errno;
+            if (error == EINTR)
+                continue;
+            if (copied == 0 && kernelCopyUnsupported(error)) {
+                ::close(outCloser.release());
+                ::unlink(QFile::encodeName(candidate).constData());
+                return std::nullopt;
+            }
+            result = fromErrno(error, error == EIO ? source : folder);
+            break;
+        }
+        if (n == 0)
+            break;
+        copied += n;
+        if (report)
+            report(copied, std::max<qint64>(copied, info.st_size));
+    }
+
+    if (result.ok) {
+        // The owner only where allowed (it clears set-user bits, so it goes before the mode).
+        [[maybe_unused]] const int owned = ::fchown(out, info.st_uid, info.st_gid);
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
+            result = fromErrno(errno, folder);
+    }
+    if (::close(outCloser.release()) != 0 && result.ok)
+        result = fromErrno(errno, folder);
+    if (!result.ok) {
+        ::unlink(QFile::encodeName(candidate).constData());
+        return result;
+    }
+    temporaryPath = candidate;
+    return result;
+}
+
 } // namespace
 
 bool ShellWorkResult::cancelled() const {
@@ -102,33 +239,11 @@ ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QStr
                                                const ShellProgressReport& report,
                                                QString& temporaryPath) {
     temporaryPath.clear();
-    GFileHandle from(source);
-    ProgressContext context{&report};
-    int flags = G_FILE_COPY_ALL_METADATA;
-    if (!followLinks)
-        flags |= G_FILE_COPY_NOFOLLOW_SYMLINKS;
-
-    // A fresh random name each try; the copy creates it exclusively, so a name that happens to
-    // be taken is never written into.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString candidate = temporaryNameIn(folder);
-        GFileHandle to(candidate);
-        GError* error = nullptr;
-        if (g_file_copy(from.get(), to.get(), static_cast<GFileCopyFlags>(flags),
-                        static_cast<GCancellable*>(cancellation.gCancellable()), onCopyProgress,
-                        &context, &error)) {
-            temporaryPath = candidate;
-            return ShellWorkResult::success();
-        }
-        if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_EXISTS)) {
-            g_error_free(error); // someone else's file: leave it and take another name
-            continue;
-        }
-        removeQuietly(candidate);
-        const bool sourceGone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
-        return fromGError(error, sourceGone ? source : folder);
+    if (followLinks || !status(source).isLink) {
+        if (auto copied = copyWithKernel(source, folder, cancellation, report, temporaryPath))
+            return *copied;
     }
-    return ShellWorkResult::failure(G_IO_ERROR_EXISTS, folder);
+    return copyWithGio(source, folder, followLinks, cancellation, report, temporaryPath);
 }
 
 ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
