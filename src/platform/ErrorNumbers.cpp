@@ -1,7 +1,8 @@
 #include "platform/ErrorNumbers.h"
 
+#include <QByteArray>
+
 #include <cerrno>
-#include <string>
 #include <sys/stat.h>
 
 namespace zorvane {
@@ -11,18 +12,16 @@ namespace {
 // Whether the folder that would hold the last name of `path` exists. A relative name without
 // a folder part lives in the working folder.
 bool containingFolderExists(const char* path) {
-    std::string folder(path);
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    const auto slash = folder.find_last_of('/');
-    if (slash == std::string::npos)
-        folder = ".";
-    else if (slash == 0)
-        folder = "/";
+    QByteArray folder(path);
+    while (folder.size() > 1 && folder.endsWith('/'))
+        folder.chop(1);
+    const qsizetype slash = folder.lastIndexOf('/');
+    if (slash < 0)
+        folder = QByteArrayLiteral(".");
     else
-        folder.resize(slash);
+        folder.truncate(slash == 0 ? 1 : slash);
     struct stat info {};
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace
