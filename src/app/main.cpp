@@ -1,11 +1,22 @@
+#include "app/DesktopLocale.h"
+#include "mainwindow/CommandLineTarget.h"
+#include "mainwindow/Form1.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("Form1"));
-    window.setWindowTitle(QStringLiteral("　Zorvane"));
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    zorvane::installFontSubstitutions();
+    zorvane::installQtTranslations(application);
+
+    // The command line: the arguments joined by single blanks, so a path with blanks arrives
+    // whole whether or not the shell split it.
+    QStringList arguments = QCoreApplication::arguments();
+    if (!arguments.isEmpty())
+        arguments.removeFirst();
+
+    zorvane::Form1 form1;
+    form1.Form_Load(zorvane::commandLineText(arguments));
+    form1.show();
+    return application.exec();
 }

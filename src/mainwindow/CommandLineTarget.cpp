@@ -1,0 +1,47 @@
+#include "mainwindow/CommandLineTarget.h"
+
+#include <QStringList>
+
+namespace zorvane {
+
+namespace {
+
+// Removes leading and trailing blanks (spaces only, as the program's own trimming does).
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QChar(u' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QChar(u' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+bool parseCommandLineTarget(const QString& commandLineText, CommandLineTarget& target) {
+    QString arg = commandLineText;
+    if (arg.isEmpty())
+        return false;
+    for (qsizetype quote = arg.indexOf(QChar(u'"')); quote >= 0; quote = arg.indexOf(QChar(u'"'))) {
+        arg[quote] = QChar(u' ');
+        arg = trimBlanks(arg);
+    }
+    if (arg.isEmpty())
+        return false; // only quotes and blanks
+
+    target.path = arg;
+    const qsizetype lastSeparator = arg.lastIndexOf(QChar(u'/'));
+    target.folder = arg.left(lastSeparator + 1);
+    target.fileName = arg.mid(lastSeparator + 1);
+    target.pattern = target.fileName.right(3).toUpper() == QStringLiteral("TXT")
+                         ? QStringLiteral("*.TXT")
+                         : QStringLiteral("*.*");
+    return true;
+}
+
+QString commandLineText(const QStringList& arguments) {
+    return arguments.join(QChar(u' '));
+}
+
+} // namespace zorvane

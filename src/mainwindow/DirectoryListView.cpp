@@ -1,0 +1,111 @@
+#include "mainwindow/DirectoryListView.h"
+
+#include "mainwindow/DirectoryListModel.h"
+#include "platform/ErrorNumbers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace zorvane {
+
+namespace {
+
+constexpr int IndentPerLevel = 8; // pixels
+
+// Draws each entry indented by its depth, as the classic tree of folders.
+class IndentedEntryDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(option.rect.left() + indent(index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.rwidth() += indent(index);
+        return size;
+    }
+
+private:
+    static int indent(const QModelIndex& index) {
+        return index.data(DirectoryListModel::DepthRole).toInt() * IndentPerLevel;
+    }
+};
+
+} // namespace
+
+DirectoryListView::DirectoryListView(QWidget* parent)
+    : QListView(parent), model_(new DirectoryListModel(this)) {
+    setModel(model_);
+    setItemDelegate(new IndentedEntryDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        openEntry(index.data(DirectoryListModel::PathRole).toString());
+    });
+    path_ = QDir::cleanPath(QDir::currentPath());
+    refresh();
+}
+
+int DirectoryListView::setPath(const QString& folder) {
+    const QString wanted = QDir::cleanPath(QDir(folder).absolutePath());
+    if (!QFileInfo(wanted).isDir())
+        return ErrPathNotFound;
+    const bool changed = wanted != path_;
+    path_ = wanted;
+    refresh();
+    if (changed)
+        emit pathChanged(path_);
+    return 0;
+}
+
+void DirectoryListView::refresh() {
+    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
+    highlightCurrentFolder();
+}
+
+QString DirectoryListView::highlightedPath() const {
+    return currentIndex().data(DirectoryListModel::PathRole).toString();
+}
+
+void DirectoryListView::openHighlighted() {
+    openEntry(highlightedPath());
+}
+
+void DirectoryListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openHighlighted();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void DirectoryListView::openEntry(const QString& folder) {
+    if (folder.isEmpty())
+        return;
+    if (const int error = setPath(folder)) {
+        refresh(); // the folder vanished: show what is there now
+        emit openFailed(error);
+    }
+}
+
+void DirectoryListView::highlightCurrentFolder() {
+    const QList<DirectoryEntry>& entries = model_->entries();
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (entries.at(row).path == path_) {
+            setCurrentIndex(model_->index(static_cast<int>(row)));
+            scrollTo(currentIndex());
+            return;
+        }
+    }
+}
+
+} // namespace zorvane

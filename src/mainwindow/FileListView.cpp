@@ -1,0 +1,80 @@
+#include "mainwindow/FileListView.h"
+
+#include "mainwindow/FileListModel.h"
+
+#include <QDir>
+#include <QMouseEvent>
+
+namespace zorvane {
+
+FileListView::FileListView(QWidget* parent)
+    : QListView(parent), model_(new FileListModel(this)), pattern_(QStringLiteral("*.*")) {
+    setModel(model_);
+    setUniformItemSizes(true); // tens of thousands of names list at once
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+    path_ = QDir::cleanPath(QDir::currentPath());
+}
+
+void FileListView::setPath(const QString& folder) {
+    path_ = QDir::cleanPath(QDir(folder).absolutePath());
+    refresh();
+}
+
+void FileListView::setPattern(const QString& pattern) {
+    pattern_ = FileNamePattern(pattern);
+    refresh();
+}
+
+void FileListView::refresh() {
+    model_->reload(path_, pattern_);
+    scrollToTop();
+}
+
+int FileListView::listCount() const {
+    return static_cast<int>(model_->names().size());
+}
+
+QString FileListView::listEntry(int row) const {
+    return row >= 0 && row < listCount() ? model_->names().at(row) : QString();
+}
+
+int FileListView::listIndex() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FileListView::setListIndex(int row) {
+    if (row < 0 || row >= listCount()) {
+        setCurrentIndex(QModelIndex());
+        return;
+    }
+    setCurrentIndex(model_->index(row));
+    scrollTo(currentIndex());
+}
+
+QString FileListView::fileName() const {
+    return listEntry(listIndex());
+}
+
+void FileListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QListView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    currentChangedByPress_ = true;
+    emit fileSelected();
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event) {
+    currentChangedByPress_ = false;
+    QListView::mousePressEvent(event);
+    // A click on the entry that is already selected selects it again.
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && pressed.isValid() && pressed == currentIndex() &&
+        !currentChangedByPress_)
+        emit fileSelected();
+}
+
+} // namespace zorvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "mainwindow/FileNamePattern.h"
+
+#include <QListView>
+
+namespace zorvane {
+
+class FileListModel;
+
+// The file list File1: the files of one folder that match its pattern. Selecting an entry by
+// mouse or by the arrow keys, or by code, raises fileSelected; so does clicking the entry that
+// is already selected.
+class FileListView final : public QListView {
+    Q_OBJECT
+public:
+    explicit FileListView(QWidget* parent = nullptr);
+
+    // The folder listed, absolute and without a trailing "/" (the root is "/").
+    QString path() const { return path_; }
+    // Lists `folder` (made absolute); the selection is cleared.
+    void setPath(const QString& folder);
+
+    QString pattern() const { return pattern_.text(); }
+    void setPattern(const QString& pattern);
+
+    // Reads the folder again; the selection is cleared.
+    void refresh();
+
+    int listCount() const;
+    QString listEntry(int row) const;
+    int listIndex() const; // -1 without a selection
+    void setListIndex(int row);
+
+    // The selected entry's name alone, or empty.
+    QString fileName() const;
+
+signals:
+    void fileSelected();
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    FileListModel* model_;
+    QString path_;
+    FileNamePattern pattern_;
+    bool currentChangedByPress_ = false;
+};
+
+} // namespace zorvane

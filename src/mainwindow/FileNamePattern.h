@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QRegularExpression>
+#include <QString>
+
+namespace zorvane {
+
+// A file-type pattern of the file list such as "*.TXT" or "*.c;*.h": "*" any characters, "?"
+// one character, letters without regard to case. As on the desktop the program comes from, a
+// pattern ending in ".*" also takes names without any extension, so "*.*" lists every file.
+class FileNamePattern {
+public:
+    explicit FileNamePattern(const QString& pattern = QStringLiteral("*.*"));
+
+    bool matches(const QString& fileName) const;
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+    QList<QRegularExpression> alternatives_;
+};
+
+} // namespace zorvane

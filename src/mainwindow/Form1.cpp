@@ -1,0 +1,688 @@
+#include "mainwindow/Form1.h"
+
+#include "app/ModPlok.h"
+#include "app/ReportFileError.h"
+#include "mainwindow/CommandLineTarget.h"
+#include "mainwindow/DirectoryListView.h"
+#include "mainwindow/DriveListBox.h"
+#include "mainwindow/FileListView.h"
+#include "mainwindow/FilePreview.h"
+#include "mainwindow/StartupSettings.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/ViewerColour.h"
+#include "mainwindow/ViewerText.h"
+#include "platform/BeepService.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PlatformServices.h"
+#include "platform/ProfileFile.h"
+#include "settings/HistoryFile.h"
+#include "settings/SettingsConversions.h"
+#include "settings/SettingsFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+
+namespace zorvane {
+
+namespace {
+
+// A window position in twips as pixels, kept within what a window system can hold.
+int positionPixels(float twips) {
+    constexpr float Limit = 16777215.0f * TwipsPerPixel;
+    if (std::isnan(twips))
+        return 0;
+    return twipsToPixels(static_cast<double>(std::fmax(-Limit, std::fmin(Limit, twips))));
+}
+
+QString withTrailingSeparator(QString folder) {
+    if (!folder.endsWith(QChar(u'/')))
+        folder += QChar(u'/');
+    return folder;
+}
+
+QString numberField(int twips) {
+    return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
+}
+
+} // namespace
+
+Form1::Form1(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent),
+      programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                             : programFolder),
+      imageList1_(ImageList::toolbarImages()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("　Zorvane"));
+    setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    buildMenus();
+    buildControls();
+    // The designed client area: 8880 × 6504 twips.
+    resize(twipsToPixels(8880), twipsToPixels(6504));
+    qApp->installEventFilter(this);
+    Form_Initialize();
+}
+
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+}
+
+void Form1::buildMenus() {
+    struct Item {
+        const char16_t* name;
+        const char16_t* caption; // nullptr: a separator
+        void (Form1::*click)();
+    };
+    const auto addMenu = [this](const char16_t* name, const char16_t* caption,
+                                std::initializer_list<Item> items) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf16(caption));
+        menu->setObjectName(QString::fromUtf16(name));
+        menu->menuAction()->setObjectName(QString::fromUtf16(name));
+        for (const Item& item : items) {
+            QAction* action = item.caption ? menu->addAction(QString::fromUtf16(item.caption))
+                                           : menu->addSeparator();
+            action->setObjectName(QString::fromUtf16(item.name));
+            if (item.click)
+                connect(action, &QAction::triggered, this, item.click);
+        }
+    };
+    menuBar()->setObjectName(QStringLiteral("MenuBar"));
+    addMenu(u"mbFile", u"ファイル(&F)",
+            {{u"miOpen", u"開く(&O)", &Form1::miOpen_Click},
+             {u"miSPf1", nullptr, nullptr},
+             {u"miCopy", u"コピー(&C)", &Form1::miCopy_Click},
+             {u"miMove", u"移動(&M)", &Form1::miMove_Click},
+             {u"miDel", u"削除(&D)", &Form1::miDel_Click},
+             {u"miRen", u"リネーム(&R)", &Form1::miRen_Click},
+             {u"miSPf2", nullptr, nullptr},
+             {u"miExit", u"終了(&X)", &Form1::miExit_Click}});
+    addMenu(u"mbTool", u"ツール(&T)",
+            {{u"miEx1", u"外部－１", &Form1::miEx1_Click},
+             {u"miEx2", u"外部－２", &Form1::miEx2_Click},
+             {u"miEx3", u"外部－３", &Form1::miEx3_Click},
+             {u"miSPt1", nullptr, nullptr},
+             {u"miOption", u"オプション(&O)", &Form1::miOption_Click}});
+    addMenu(u"mbHelp", u"ヘルプ(&H)",
+            {{u"miHelp", u"ヘルプ(&H)", &Form1::miHelp_Click},
+             {u"miVer", u"バージョン(&A)", &Form1::miVer_Click}});
+}
+
+void Form1::buildToolbar() {
+    toolbar1_ = new QToolBar(client_);
+    toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar1_->setMovable(false);
+    toolbar1_->setFloatable(false);
+    toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar1_->setIconSize(imageList1_.imageSize());
+    struct Button {
+        const char16_t* key; // nullptr: a separator
+        const char16_t* toolTip;
+        const char16_t* image;
+    };
+    const Button buttons[] = {
+        {u"tbQ", u"終了", u"quit"},       {nullptr, nullptr, nullptr}, {u"tbX1", u"外部①", u"ex1"},
+        {u"tbX2", u"外部②", u"ex2"},      {u"tbX3", u"外部③", u"ex3"}, {nullptr, nullptr, nullptr},
+        {u"tbC", u"コピー", u"copy"},     {u"tbM", u"移動", u"move"},  {u"tbD", u"削除", u"delete"},
+        {u"tbR", u"リネーム", u"rename"},
+    };
+    for (const Button& button : buttons) {
+        if (!button.key) {
+            toolbar1_->addSeparator();
+            continue;
+        }
+        const QString toolTip = QString::fromUtf16(button.toolTip);
+        QAction* action = toolbar1_->addAction(
+            QIcon(imageList1_.image(QString::fromUtf16(button.image))), QString());
+        action->setObjectName(QString::fromUtf16(button.key));
+        action->setToolTip(toolTip);
+        if (QWidget* widget = toolbar1_->widgetForAction(action)) {
+            widget->setObjectName(QString::fromUtf16(button.key));
+            widget->setAccessibleName(toolTip);
+        }
+    }
+    connect(toolbar1_, &QToolBar::actionTriggered, this, &Form1::Toolbar1_ButtonClick);
+}
+
+void Form1::buildControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Form1Client"));
+    setCentralWidget(client_);
+    buildToolbar();
+
+    const auto caption = [this](const char16_t* name, const char16_t* text) {
+        auto* label = new QLabel(QString::fromUtf16(text), client_);
+        label->setObjectName(QString::fromUtf16(name));
+        return label;
+    };
+    label1_ = caption(u"Label1", u"ドライブ");
+    drive1_ = new DriveListBox(client_);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    label2_ = caption(u"Label2", u"ディレクトリ");
+    dir1_ = new DirectoryListView(client_);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    label3_ = caption(u"Label3", u"ファイル名");
+    file1_ = new FileListView(client_);
+    file1_->setObjectName(QStringLiteral("File1"));
+    label4_ = caption(u"Label4", u"ファイルの種類");
+    combo1_ = new QComboBox(client_);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setEditable(true);
+    combo1_->setInsertPolicy(QComboBox::NoInsert); // typing never adds an entry
+    combo1_->setCompleter(nullptr);
+    combo1_->addItem(QStringLiteral("*.TXT"));
+    combo1_->addItem(QStringLiteral("*.*"));
+    combo1_->setCurrentIndex(0);
+    combo1_->resize(twipsToPixels(3000), combo1_->sizeHint().height());
+
+    text1_ = new QPlainTextEdit(client_);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setReadOnly(true);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette viewer = text1_->palette();
+    viewer.setColor(QPalette::Base, Qt::white); // designed: window text on white
+    text1_->setPalette(viewer);
+
+    command1_ = new QPushButton(QStringLiteral("Edit"), client_);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAutoDefault(false);
+    label5_ = caption(u"Label5", u"");
+    label5_->setText(QString());
+    label5_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label5_->setTextFormat(Qt::PlainText);
+
+    // A screen reader names each list by its caption.
+    label1_->setBuddy(drive1_);
+    label2_->setBuddy(dir1_);
+    label3_->setBuddy(file1_);
+    label4_->setBuddy(combo1_);
+    for (QLabel* label : {label1_, label2_, label3_, label4_})
+        label->setTextFormat(Qt::PlainText);
+
+    // The process's current folder, with the designed pattern.
+    file1_->setPattern(QStringLiteral("*.TXT"));
+    file1_->setPath(dir1_->path());
+    drive1_->reloadDrives();
+    drive1_->followPath(dir1_->path());
+    lastFolderOnDrive_.insert(drive1_->drive(), dir1_->path());
+
+    connect(drive1_, &QComboBox::currentIndexChanged, this, &Form1::Drive1_Change);
+    connect(dir1_, &DirectoryListView::pathChanged, this, &Form1::Dir1_Change);
+    connect(dir1_, &DirectoryListView::openFailed, this,
+            [this](int errorNumber) { ReportFileError(errorNumber, this); });
+    connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
+    connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+// ---- Start-up and shutdown ----------------------------------------------------------------
+
+void Form1::Form_Initialize() {
+    launched_ = 0;
+    ModPlok& state = modPlok();
+    state.ProgramFolder = withTrailingSeparator(programFolder_);
+    state.SettingsPath = state.ProgramFolder + QStringLiteral("plok.ini");
+
+    readSettingsKeys(state);
+    // A history file that cannot be read is reported, and the stored settings are applied all
+    // the same: otherwise the next save would overwrite them with the designed ones.
+    if (const int historyError = readHistoryFile(state))
+        ReportFileError(historyError, this);
+
+    const StartupSettings settings = startupSettingsFrom(
+        state.SettingsRecord,
+        ProfileFile::hasKey(state.SettingsPath, QStringLiteral("Font"), QStringLiteral("Color")),
+        ProfileFile::hasKey(state.SettingsPath, QStringLiteral("Font"), QStringLiteral("BColor")));
+    applyStoredSettings(settings);
+}
+
+void Form1::applyStoredSettings(const StartupSettings& settings) {
+    ModPlok& state = modPlok();
+    state.ShowFiler = settings.showFiler ? True16 : False16;
+    command1_->setText(state.EditorName);
+
+    QFont font(settings.font.family);
+    font.setPointSizeF(settings.font.pointSize);
+    font.setUnderline(settings.font.underline);
+    font.setStrikeOut(settings.font.strikeOut);
+    font.setItalic(settings.font.italic);
+    font.setBold(settings.font.bold);
+    text1_->setFont(font);
+    applyViewerColours(settings);
+
+    setOuterGeometryTwips(settings.top, settings.left, settings.height, settings.width);
+    ApplyFilerVisibility();
+
+    for (int i = 1; i <= 5; ++i) {
+        if (!state.ExtPattern(i).isEmpty())
+            combo1_->addItem(state.ExtPattern(i));
+    }
+
+    // Keep the window reachable: only its top-left corner is brought back onto the screen.
+    const QRect outer = outerGeometryTwips();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(800, 600);
+    const WindowPosition reachable = keepWindowReachable(
+        WindowPosition{static_cast<float>(outer.top()), static_cast<float>(outer.left())},
+        static_cast<float>(pixelsToTwips(screenSize.height())),
+        static_cast<float>(pixelsToTwips(screenSize.width())));
+    move(positionPixels(reachable.left), positionPixels(reachable.top));
+}
+
+void Form1::applyViewerColours(const StartupSettings& settings) {
+    const QPalette system = QApplication::palette();
+    QPalette viewer = text1_->palette();
+    if (settings.textColour) {
+        if (const auto colour = colourFromNumber(*settings.textColour, system)) {
+            viewer.setColor(QPalette::Active, QPalette::Text, *colour);
+            viewer.setColor(QPalette::Inactive, QPalette::Text, *colour);
+        }
+    }
+    if (settings.backColour) {
+        if (const auto colour = colourFromNumber(*settings.backColour, system))
+            viewer.setColor(QPalette::Base, *colour);
+    }
+    text1_->setPalette(viewer);
+}
+
+void Form1::Form_Load(const QString& commandLineText) {
+    CommandLineTarget target;
+    if (!parseCommandLineTarget(commandLineText, target)) {
+        setCurrentFile(QString());
+        return;
+    }
+    int folderError = 0;
+    if (!target.folder.isEmpty())
+        folderError = dir1_->setPath(target.folder); // File1 follows Dir1
+    if (folderError) {
+        ReportFileError(folderError, this);
+    } else {
+        file1_->setPattern(target.pattern);
+        const int patternIndex = combo1_->findText(target.pattern);
+        if (patternIndex >= 0)
+            combo1_->setCurrentIndex(patternIndex);
+        combo1_->setEditText(target.pattern);
+        const QString wanted = target.fileName.toUpper();
+        for (int row = 0; row < file1_->listCount(); ++row) {
+            if (file1_->listEntry(row).toUpper() == wanted) {
+                file1_->setListIndex(row); // previews it
+                break;
+            }
+        }
+    }
+    setCurrentFile(target.path);
+}
+
+void Form1::Form_Activate() {
+    if (pendingOuterSize_.isValid() && isVisible()) {
+        // The frame is known once the window is shown: the stored size is the outer one.
+        const QMargins frame = frameMargins();
+        const QSize outer = pendingOuterSize_;
+        pendingOuterSize_ = QSize();
+        if (!frame.isNull())
+            resize(outer.width() - frame.left() - frame.right(),
+                   outer.height() - frame.top() - frame.bottom());
+    }
+    ApplyFilerVisibility();
+    Form_Resize();
+}
+
+void Form1::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (isMinimized() || isMaximized()) {
+        PlatformServices::beep().beep();
+        showNormal();
+    }
+    const QRect outer = outerGeometryTwips();
+    SettingsRecordFields& record = modPlok().SettingsRecord;
+    record.Top = numberField(outer.top());
+    record.Left = numberField(outer.left());
+    record.Height = numberField(outer.height());
+    record.Width = numberField(outer.width());
+    writeFormKeys(modPlok());
+    writeHistoryFile(modPlok());
+    QCoreApplication::exit(0);
+}
+
+QRect Form1::outerGeometryTwips() const {
+    // The normal-state rectangle, also while minimised or maximised.
+    QRect inner = normalGeometry();
+    if (inner.isNull())
+        inner = geometry();
+    const QMargins frame = frameMargins();
+    const QRect outer = inner.marginsAdded(frame);
+    return QRect(pixelsToTwips(outer.left()), pixelsToTwips(outer.top()),
+                 pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
+}
+
+QMargins Form1::frameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                    frame.right() - inner.right(), frame.bottom() - inner.bottom());
+}
+
+void Form1::setOuterGeometryTwips(float top, float left, float height, float width) {
+    const QMargins frame = frameMargins();
+    const QSize outer(positionPixels(width), positionPixels(height));
+    move(positionPixels(left), positionPixels(top));
+    resize(std::max(1, outer.width() - frame.left() - frame.right()),
+           std::max(1, outer.height() - frame.top() - frame.bottom()));
+    if (!isVisible())
+        pendingOuterSize_ = outer;
+}
+
+// ---- Layout -------------------------------------------------------------------------------
+
+void Form1::ApplyFilerVisibility() {
+    const bool show = modPlok().ShowFiler != 0;
+    for (QWidget* control : std::initializer_list<QWidget*>{label1_, label2_, label3_, label4_,
+                                                            drive1_, dir1_, file1_, combo1_})
+        control->setVisible(show);
+    const FilerArrangement arrangement = filerArrangement(show);
+    viewerMinWidth_ = arrangement.viewerMinWidth;
+    viewerLeft_ = arrangement.viewerLeft;
+}
+
+void Form1::updateMinimumSize() {
+    const QMargins frame = frameMargins();
+    const QSize minimum(
+        std::max(0, twipsToPixels(viewerMinWidth_) - frame.left() - frame.right()),
+        std::max(0, twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom()));
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum); // dragging cannot go below it
+}
+
+void Form1::Form_Resize() {
+    if (isMinimized())
+        return;
+    updateMinimumSize();
+    const QMargins frame = frameMargins();
+    if (pixelsToTwips(frameGeometry().width()) < viewerMinWidth_)
+        resize(twipsToPixels(viewerMinWidth_) - frame.left() - frame.right(), height());
+    if (pixelsToTwips(frameGeometry().height()) < MainWindowMinHeight)
+        resize(width(), twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom());
+
+    PresentSizes present;
+    present.combo1Height = pixelsToTwips(combo1_->height());
+    present.label5Width = pixelsToTwips(label5_->width());
+    present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
+    applyLayout(computeMainWindowLayout(
+        pixelsToTwips(frameGeometry().width()), pixelsToTwips(frameGeometry().height()),
+        FilerArrangement{viewerLeft_, viewerMinWidth_}, modPlok().ShowFiler != 0, present));
+}
+
+void Form1::applyLayout(const MainWindowLayout& layout) {
+    const auto place = [](QWidget* control, const TwipsRect& rect) {
+        control->setGeometry(twipsToPixels(rect));
+    };
+    // Captions and the drive list never cut their text: they grow downwards to the font's
+    // height where the designed height is too small for it.
+    const auto placeGrowing = [](QWidget* control, const TwipsRect& rect) {
+        QRect pixels = twipsToPixels(rect);
+        pixels.setHeight(std::max(pixels.height(), control->sizeHint().height()));
+        control->setGeometry(pixels);
+    };
+    place(toolbar1_, layout.Toolbar1);
+    placeGrowing(label1_, layout.Label1);
+    placeGrowing(drive1_, layout.Drive1);
+    placeGrowing(label2_, layout.Label2);
+    place(text1_, layout.Text1);
+    if (modPlok().ShowFiler != 0) {
+        place(combo1_, layout.Combo1);
+        placeGrowing(label4_, layout.Label4);
+        place(file1_, layout.File1);
+        placeGrowing(label3_, layout.Label3);
+        place(dir1_, layout.Dir1);
+    }
+    place(command1_, layout.Command1);
+    placeGrowing(label5_, layout.Label5);
+    sizeLabel5ToCaption();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return handled;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload(); // never cancels the close
+    event->accept();
+}
+
+// ---- Current file and preview -------------------------------------------------------------
+
+QString Form1::currentFile() const {
+    return label5_->text();
+}
+
+void Form1::setCurrentFile(const QString& path) {
+    label5_->setText(path);
+    sizeLabel5ToCaption();
+}
+
+void Form1::sizeLabel5ToCaption() {
+    label5_->resize(label5_->sizeHint().width(), label5_->height());
+}
+
+void Form1::clearCurrentFile() {
+    setCurrentFile(QString());
+    previewText_.clear();
+    text1_->clear();
+}
+
+void Form1::File1_Click() {
+    if (launched_ == 1)
+        text1_->setEnabled(true);
+    const QString fullPath = joinFolderAndName(file1_->path(), file1_->fileName());
+    const PreviewResult preview = buildPreview(fullPath);
+    if (preview.errorNumber != 0) {
+        ReportFileError(preview.errorNumber, this);
+        return;
+    }
+    previewText_ = preview.text;
+    text1_->setPlainText(viewerDisplayText(preview.text));
+    text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
+    setCurrentFile(fullPath);
+    launched_ = 0;
+}
+
+// ---- Filer navigation ---------------------------------------------------------------------
+
+void Form1::Drive1_Change() {
+    // Putting the drive back runs this step again, once; never more than that.
+    if (driveChangeDepth_ > 1)
+        return;
+    ++driveChangeDepth_;
+    const QString mount = drive1_->drive();
+    int error = mount.isEmpty() ? 0 : PlatformServices::driveList().checkReady(mount);
+    if (!mount.isEmpty() && error == 0) {
+        QString folder = lastFolderOnDrive_.value(mount);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = mount;
+        error = dir1_->setPath(folder);
+    }
+    if (error != 0) {
+        ReportFileError(error, this);
+        drive1_->setDriveOf(dir1_->path());
+    }
+    --driveChangeDepth_;
+}
+
+void Form1::Dir1_Change() {
+    const QString path = dir1_->path();
+    file1_->setPath(path);
+    drive1_->followPath(path);
+    if (!drive1_->drive().isEmpty())
+        lastFolderOnDrive_.insert(drive1_->drive(), path);
+}
+
+void Form1::Combo1_Click(int index) {
+    file1_->setPattern(combo1_->itemText(index));
+}
+
+void Form1::refreshDirectoryList() {
+    dir1_->refresh();
+}
+
+void Form1::refreshFileList() {
+    file1_->refresh();
+}
+
+// ---- Commands -----------------------------------------------------------------------------
+
+void Form1::setCommandHandler(MainCommand command, std::function<void()> handler) {
+    commandHandlers_.insert(static_cast<int>(command), std::move(handler));
+}
+
+void Form1::runHandler(MainCommand command) {
+    const auto handler = commandHandlers_.value(static_cast<int>(command));
+    if (handler)
+        handler();
+}
+
+void Form1::runCommand(MainCommand command) {
+    switch (command) {
+    case MainCommand::Open:
+        miOpen_Click();
+        break;
+    case MainCommand::Copy:
+        miCopy_Click();
+        break;
+    case MainCommand::Move:
+        miMove_Click();
+        break;
+    case MainCommand::Delete:
+        miDel_Click();
+        break;
+    case MainCommand::Rename:
+        miRen_Click();
+        break;
+    case MainCommand::Exit:
+        miExit_Click();
+        break;
+    case MainCommand::Tool1:
+        miEx1_Click();
+        break;
+    case MainCommand::Tool2:
+        miEx2_Click();
+        break;
+    case MainCommand::Tool3:
+        miEx3_Click();
+        break;
+    case MainCommand::Option:
+        miOption_Click();
+        break;
+    case MainCommand::Help:
+        miHelp_Click();
+        break;
+    case MainCommand::Version:
+        miVer_Click();
+        break;
+    case MainCommand::None:
+        break;
+    }
+}
+
+void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
+    if (currentFile().isEmpty()) {
+        PlatformServices::messageBox().show(
+            this, MessageRequest{QStringLiteral("ファイルが選択されていません。"),
+                                 QStringLiteral("ファイル選択エラー"), MessageIcon::Exclamation,
+                                 MessageButtons::Ok});
+        return;
+    }
+    modPlok().TargetPath = currentFile();
+    modPlok().FileOpCode = fileOpCode;
+    runHandler(command);
+}
+
+void Form1::miOpen_Click() {
+    runHandler(MainCommand::Open);
+}
+void Form1::miCopy_Click() {
+    fileCommand(1, MainCommand::Copy);
+}
+void Form1::miMove_Click() {
+    fileCommand(2, MainCommand::Move);
+}
+void Form1::miDel_Click() {
+    fileCommand(3, MainCommand::Delete);
+}
+void Form1::miRen_Click() {
+    fileCommand(4, MainCommand::Rename);
+}
+void Form1::miExit_Click() {
+    close();
+}
+void Form1::miEx1_Click() {
+    runHandler(MainCommand::Tool1);
+}
+void Form1::miEx2_Click() {
+    runHandler(MainCommand::Tool2);
+}
+void Form1::miEx3_Click() {
+    runHandler(MainCommand::Tool3);
+}
+void Form1::miOption_Click() {
+    runHandler(MainCommand::Option);
+}
+void Form1::miHelp_Click() {
+    runHandler(MainCommand::Help);
+}
+void Form1::miVer_Click() {
+    runHandler(MainCommand::Version);
+}
+
+void Form1::Command1_Click() {
+    miOpen_Click();
+}
+
+void Form1::Toolbar1_ButtonClick(QAction* button) {
+    if (button)
+        runCommand(commandForToolbarKey(button->objectName()));
+}
+
+bool Form1::watchesKeyOf(QObject* watched) const {
+    // Every key pressed in this window, once: when it reaches the control that has the focus
+    // (Qt hands an ignored key on to the parents, which must not run the command again).
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    if (QApplication::activeWindow() != this || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget())
+        return false;
+    const QWidget* receiver = QApplication::focusWidget();
+    return widget == (receiver ? receiver : this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const MainCommand command = commandForKey(key->key(), key->modifiers());
+        if (command != MainCommand::None)
+            runCommand(command);
+    }
+    return false; // the key still reaches the control
+}
+
+} // namespace zorvane

@@ -1,0 +1,56 @@
+#include "mainwindow/ImageList.h"
+
+// The compiled-in icons live in the library; static libraries must register them by hand.
+static void registerToolbarIcons() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(zorvane);
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace zorvane {
+
+ImageList::ImageList(QSize imageSize) : imageSize_(imageSize) {}
+
+QStringList ImageList::keys() const {
+    QStringList result;
+    for (const Item& item : images_)
+        result.append(item.key);
+    return result;
+}
+
+void ImageList::add(const QString& key, const QPixmap& image) {
+    QPixmap sized = image;
+    if (!sized.isNull() && sized.size() != imageSize_)
+        sized = sized.scaled(imageSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    images_.append(Item{key, sized});
+}
+
+QPixmap ImageList::image(const QString& key) const {
+    for (const Item& item : images_) {
+        if (item.key == key)
+            return item.image;
+    }
+    return {};
+}
+
+QPixmap ImageList::image(int index) const {
+    if (index < 1 || index > count())
+        return {};
+    return images_.at(index - 1).image;
+}
+
+ImageList ImageList::toolbarImages() {
+    registerToolbarIcons();
+    ImageList list(QSize(32, 16));
+    const char16_t* const keys[] = {u"quit", u"edit", u"ex1",    u"ex2",   u"ex3",
+                                    u"copy", u"move", u"delete", u"rename"};
+    for (const char16_t* key : keys) {
+        const QString name = QString::fromUtf16(key);
+        list.add(name, QPixmap(QStringLiteral(":/icons/") + name + QStringLiteral(".xpm")));
+    }
+    return list;
+}
+
+} // namespace zorvane

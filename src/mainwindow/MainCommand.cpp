@@ -1,0 +1,55 @@
+#include "mainwindow/MainCommand.h"
+
+#include <array>
+#include <utility>
+
+namespace zorvane {
+
+MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::KeypadModifier))
+        return MainCommand::None; // the keypad's keys have codes of their own
+    switch (key) {
+    case Qt::Key_Escape:
+        return MainCommand::Exit;
+    case Qt::Key_1:
+        return MainCommand::Tool1;
+    case Qt::Key_2:
+        return MainCommand::Tool2;
+    case Qt::Key_3:
+        return MainCommand::Tool3;
+    case Qt::Key_C:
+        return MainCommand::Copy;
+    case Qt::Key_D:
+        return MainCommand::Delete;
+    case Qt::Key_E:
+        return MainCommand::Open;
+    case Qt::Key_M:
+        return MainCommand::Move;
+    case Qt::Key_Q:
+        return MainCommand::Exit;
+    case Qt::Key_R:
+        return MainCommand::Rename;
+    default:
+        return MainCommand::None;
+    }
+}
+
+MainCommand commandForToolbarKey(const QString& buttonKey) {
+    static const std::array<std::pair<const char16_t*, MainCommand>, 8> table{{
+        {u"tbQ", MainCommand::Exit},
+        {u"tbX1", MainCommand::Tool1},
+        {u"tbX2", MainCommand::Tool2},
+        {u"tbX3", MainCommand::Tool3},
+        {u"tbC", MainCommand::Copy},
+        {u"tbM", MainCommand::Move},
+        {u"tbD", MainCommand::Delete},
+        {u"tbR", MainCommand::Rename},
+    }};
+    for (const auto& [key, command] : table) {
+        if (buttonKey == QStringView(key))
+            return command;
+    }
+    return MainCommand::None;
+}
+
+} // namespace zorvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+namespace zorvane {
+
+// The command procedures of the main window: the click procedures of its menu items.
+enum class MainCommand {
+    None,
+    Open,   // miOpen
+    Copy,   // miCopy
+    Move,   // miMove
+    Delete, // miDel
+    Rename, // miRen
+    Exit,   // miExit
+    Tool1,  // miEx1
+    Tool2,  // miEx2
+    Tool3,  // miEx3
+    Option, // miOption
+    Help,   // miHelp
+    Version // miVer
+};
+
+// The single-key table: Esc, 1 2 3 of the main keyboard, C D E M Q R. Shift, Ctrl and Alt do
+// not matter; keys of the numeric keypad are not in the table.
+MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers);
+
+// The toolbar dispatch: the button's key compared exactly (case-sensitive) with tbQ, tbX1,
+// tbX2, tbX3, tbC, tbM, tbD, tbR. Any other key does nothing.
+MainCommand commandForToolbarKey(const QString& buttonKey);
+
+} // namespace zorvane

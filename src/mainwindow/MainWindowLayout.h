@@ -1,0 +1,68 @@
+#pragma once
+
+namespace zorvane {
+
+// A control's place in the main window's client area, in twips.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// The two layout values that the filer flag chooses.
+struct FilerArrangement {
+    int viewerLeft = 0;     // left edge of Text1
+    int viewerMinWidth = 0; // smallest outer width of the window
+};
+
+constexpr int MainWindowMinHeight = 7140;
+constexpr int ToolbarHeight = 396;
+
+// 3180 / 9000 with the filer shown, 60 / 5880 without it.
+FilerArrangement filerArrangement(bool showFiler);
+
+// Every control's rectangle for one outer window size. Fixed controls (Toolbar1, Label1,
+// Drive1, Label2) are included so the window can place everything from one result.
+struct MainWindowLayout {
+    int outerWidth = 0;  // after the minimum width was enforced
+    int outerHeight = 0; // after the minimum height was enforced
+    bool widthWasClamped = false;
+    bool heightWasClamped = false;
+
+    TwipsRect Toolbar1;
+    TwipsRect Label1;
+    TwipsRect Drive1;
+    TwipsRect Label2;
+    TwipsRect Text1;
+    TwipsRect Command1;
+    TwipsRect Label5;
+    // The filer; meaningful only when it is shown (hidden controls are not moved).
+    TwipsRect Combo1;
+    TwipsRect Label4;
+    TwipsRect File1;
+    TwipsRect Label3;
+    TwipsRect Dir1;
+};
+
+// What the layout keeps of the controls' present sizes (twips).
+struct PresentSizes {
+    int combo1Height = 300; // Combo1 keeps its own height
+    int label5Width = 0;    // Label5 sizes itself to its caption
+    int clientWidth = 0;    // the toolbar is as wide as the window's inside
+};
+
+// Lays the main window out for an outer size of `outerWidth` × `outerHeight` twips. The
+// viewer's left edge and the minimum width come from `arrangement` (set when the filer was
+// last shown or hidden); `showFiler` chooses where the filer and the button go.
+MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
+                                         FilerArrangement arrangement, bool showFiler,
+                                         PresentSizes present);
+
+// The same with the arrangement that belongs to `showFiler`.
+MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight, bool showFiler,
+                                         PresentSizes present);
+
+} // namespace zorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QtGlobal>
+#include <optional>
+
+namespace zorvane {
+
+// Where a system colour number finds its colour in a palette.
+struct SystemColourRole {
+    QPalette::ColorGroup group = QPalette::Active;
+    QPalette::ColorRole role = QPalette::Window;
+};
+
+// The palette role that stands for system colour `index` (5 window -> Base, 8 window text ->
+// Text, 15 button face -> Button, ...), or nothing for an index the desktop does not have.
+std::optional<SystemColourRole> systemColourRole(int index);
+
+// The colour of a stored colour number: 0x00BBGGRR, or with its highest bit set a system
+// colour whose index is in the low bits (resolved in `systemPalette`). Nothing when the number
+// names no colour.
+std::optional<QColor> colourFromNumber(qint32 number, const QPalette& systemPalette);
+
+} // namespace zorvane
