@@ -20,8 +20,9 @@ int tell(const ShellRequest& request, const MessageRequest& message, int result)
     return result;
 }
 
+// The message names the file the user asked about, whatever path the failure met.
 int failed(const ShellRequest& request, const ShellWorkResult& work) {
-    return tell(request, shellFailureMessage(request.function, work.path, work.gioError),
+    return tell(request, shellFailureMessage(request.function, request.from, work.gioError),
                 GioShellFileOperation::Failed);
 }
 

@@ -14,7 +14,9 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace zorvane;
@@ -252,6 +254,40 @@ private slots:
         if (existing)
             QCOMPARE(readFile(targetFile()), QByteArray("old content"));
         QCOMPARE(readFile(sourceFile()), content);
+    }
+
+    // A copy that fails half-way (the file-size limit stands in for a full disk) leaves no
+    // partial file, keeps the file it was to replace, and says which file was not copied.
+    void failedCopyLeavesNoPartialFile_data() { cancelledCopyLeavesNoPartialFile_data(); }
+    void failedCopyLeavesNoPartialFile() {
+        QFETCH(bool, existing);
+        const QByteArray content = bigContent(4 * 1024 * 1024);
+        writeFile(sourceFile(), content);
+        if (existing) {
+            writeFile(targetFile(), "old content");
+            fakes->messageBox.answers.enqueue(MessageAnswer::Yes);
+        }
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit limited = before;
+        limited.rlim_cur = 1024 * 1024;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const int result = service.perform(request(FO_COPY, sourceFile(), target, &owner));
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(result, int(Result::Failed));
+        QCOMPARE(entriesOf(target),
+                 existing ? QStringList{QStringLiteral("メモ 1.txt")} : QStringList{});
+        if (existing)
+            QCOMPARE(readFile(targetFile()), QByteArray("old content"));
+        QCOMPARE(readFile(sourceFile()), content);
+        const MessageRequest& message = fakes->messageBox.shown.last();
+        QCOMPARE(message.icon, MessageIcon::Critical);
+        QVERIFY2(
+            message.text.startsWith(QStringLiteral("「メモ 1.txt」をコピーできませんでした。")),
+            qPrintable(message.text));
     }
 
     void moveAcrossFileSystems_data() {
