@@ -51,13 +51,22 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
     const QByteArray targetName = QFile::encodeName(target);
 
     mode_t mode = creationMode();
+    uid_t owner = 0;
+    gid_t group = 0;
+    bool existed = false;
     struct stat info {};
     if (::stat(targetName.constData(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return ErrBadFileMode;
         if (!S_ISREG(info.st_mode))
             return ErrBadFileMode; // never replace a FIFO, socket or device by a file
+        // A file the user made read-only stays as it is, as writing it in place would.
+        if (::access(targetName.constData(), W_OK) != 0)
+            return errorNumberFromErrno(errno, targetName.constData());
         mode = info.st_mode & 07777;
+        owner = info.st_uid;
+        group = info.st_gid;
+        existed = true;
     } else if (errno != ENOENT) {
         return errorNumberFromErrno(errno, targetName.constData());
     }
@@ -76,6 +85,9 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
         return errorNumberFromErrno(errnoValue, targetName.constData());
     };
     if (!writeAll(descriptor, bytes))
+        return fail(errno);
+    // The old file's owner and group where the user may keep them.
+    if (existed && ::fchown(descriptor, owner, group) != 0 && errno != EPERM)
         return fail(errno);
     if (::fchmod(descriptor, mode) != 0 && errno != EPERM)
         return fail(errno);

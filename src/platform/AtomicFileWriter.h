@@ -8,8 +8,9 @@ namespace zorvane {
 // Replaces a file's content as one step: the bytes go into a temporary file in the same folder,
 // which is flushed to the disk and then renamed over the old file. A crash or a full disk never
 // leaves a half-written file; a write that fails leaves the old file as it was. An existing
-// file keeps its permissions; a symbolic link keeps pointing at the file it names, which is the
-// file replaced.
+// file keeps its permissions, owner and group, and one the user may not write is left alone
+// (error 70); a symbolic link keeps pointing at the file it names, which is the file replaced.
+// FIFOs, sockets, devices and folders are never replaced (error 54).
 class AtomicFileWriter {
 public:
     // 0, or the program's error number of the failure.
