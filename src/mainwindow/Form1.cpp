@@ -341,11 +341,13 @@ void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    // The normal place and size are stored; the window keeps them while it is minimised or
+    // maximised, and is restored to them first.
+    const QRect outer = outerGeometryTwips();
     if (isMinimized() || isMaximized()) {
         PlatformServices::beep().beep();
         showNormal();
     }
-    const QRect outer = outerGeometryTwips();
     SettingsRecordFields& record = modPlok().SettingsRecord;
     record.Top = numberField(outer.top());
     record.Left = numberField(outer.left());

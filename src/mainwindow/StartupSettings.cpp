@@ -52,7 +52,11 @@ StartupSettings startupSettingsFrom(const SettingsRecordFields& record, bool col
     StartupSettings settings;
     settings.showFiler = booleanOr(record.Fselect.text(), true);
 
-    settings.font.family = record.Name.text();
+    // A field filled by assignment carries blanks up to its width; no font name ends in one.
+    QString family = record.Name.text();
+    while (family.endsWith(QChar(u' ')))
+        family.chop(1);
+    settings.font.family = family;
     settings.font.pointSize =
         fontSizeOr(static_cast<double>(toSingle(numberValue(record.Size.text()))), 9);
     settings.font.underline = booleanOr(record.Uline.text(), false);

@@ -1,0 +1,740 @@
+// The main window as a whole, on the offscreen platform with the platform fakes: start-up from
+// plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
+#include "PlatformFakes.h"
+
+#include "app/ModPlok.h"
+#include "mainwindow/DirectoryListView.h"
+#include "mainwindow/DriveListBox.h"
+#include "mainwindow/FileListView.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/Twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QtTest>
+#include <memory>
+
+using namespace zorvane;
+using zorvane::testing::PlatformFakes;
+
+namespace {
+
+QByteArray crlf(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray emptyHistory(int lines = 40) {
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<QTemporaryDir> dataDir_;
+    std::unique_ptr<PlatformFakes> fakes_;
+
+    QString programFile(const char* name) const {
+        return programDir_->path() + QChar(u'/') + QString::fromUtf8(name);
+    }
+    QString dataPath(const QString& relative) const {
+        return dataDir_->path() + QChar(u'/') + relative;
+    }
+    void writeIni(const QStringList& lines) { writeFile(programFile("plok.ini"), crlf(lines)); }
+    void writeData(const QString& relative, const QByteArray& bytes) {
+        const QString path = dataPath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        writeFile(path, bytes);
+    }
+    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
+    static void showActive(Form1& form) {
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+    QList<MessageRequest>& shown() { return fakes_->messageBox.shown; }
+
+private slots:
+    void init() {
+        resetModPlok();
+        programDir_ = std::make_unique<QTemporaryDir>();
+        dataDir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(programDir_->isValid() && dataDir_->isValid());
+        fakes_ = std::make_unique<PlatformFakes>();
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
+        writeFile(programFile("plok.his"), emptyHistory());
+    }
+
+    void cleanup() {
+        fakes_.reset();
+        dataDir_.reset();
+        programDir_.reset();
+    }
+
+    // ---- Form1 and its controls ---------------------------------------------------------
+
+    void controlsMenusAndToolbarCarryTheirNames() {
+        auto form = makeForm();
+        QCOMPARE(form->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("　Zorvane"));
+        const char* const controls[] = {"Toolbar1", "Label1", "Drive1",   "Label2",
+                                        "Dir1",     "Label3", "File1",    "Label4",
+                                        "Combo1",   "Text1",  "Command1", "Label5"};
+        for (const char* name : controls)
+            QVERIFY2(form->findChild<QWidget*>(QString::fromUtf8(name)), name);
+        QCOMPARE(form->label1()->text(), QStringLiteral("ドライブ"));
+        QCOMPARE(form->label2()->text(), QStringLiteral("ディレクトリ"));
+        QCOMPARE(form->label3()->text(), QStringLiteral("ファイル名"));
+        QCOMPARE(form->label4()->text(), QStringLiteral("ファイルの種類"));
+        QCOMPARE(form->label3()->buddy(), static_cast<QWidget*>(form->file1()));
+        QCOMPARE(form->label2()->buddy(), static_cast<QWidget*>(form->dir1()));
+        QVERIFY(form->text1()->isReadOnly());
+        QCOMPARE(form->text1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+        const QList<std::pair<const char*, const char*>> items = {
+            {"miOpen", "開く(&O)"},         {"miCopy", "コピー(&C)"},  {"miMove", "移動(&M)"},
+            {"miDel", "削除(&D)"},          {"miRen", "リネーム(&R)"}, {"miExit", "終了(&X)"},
+            {"miEx1", "外部－１"},          {"miEx2", "外部－２"},     {"miEx3", "外部－３"},
+            {"miOption", "オプション(&O)"}, {"miHelp", "ヘルプ(&H)"},  {"miVer", "バージョン(&A)"}};
+        for (const auto& [name, caption] : items) {
+            auto* action = form->findChild<QAction*>(QString::fromUtf8(name));
+            QVERIFY2(action, name);
+            QCOMPARE(action->text(), QString::fromUtf8(caption));
+            QVERIFY(action->shortcut().isEmpty());
+        }
+        for (const char* name : {"miSPf1", "miSPf2", "miSPt1"})
+            QVERIFY(form->findChild<QAction*>(QString::fromUtf8(name))->isSeparator());
+        QCOMPARE(form->findChild<QMenu*>(QStringLiteral("mbFile"))->title(),
+                 QStringLiteral("ファイル(&F)"));
+        QCOMPARE(form->findChild<QMenu*>(QStringLiteral("mbTool"))->title(),
+                 QStringLiteral("ツール(&T)"));
+        QCOMPARE(form->findChild<QMenu*>(QStringLiteral("mbHelp"))->title(),
+                 QStringLiteral("ヘルプ(&H)"));
+
+        // Ten toolbar entries: eight image buttons without captions and two separators.
+        const QList<QAction*> buttons = form->toolbar1()->actions();
+        QCOMPARE(buttons.size(), 10);
+        const QStringList keys = {QStringLiteral("tbQ"),  QString(),
+                                  QStringLiteral("tbX1"), QStringLiteral("tbX2"),
+                                  QStringLiteral("tbX3"), QString(),
+                                  QStringLiteral("tbC"),  QStringLiteral("tbM"),
+                                  QStringLiteral("tbD"),  QStringLiteral("tbR")};
+        const QStringList tips = {QStringLiteral("終了"),   QString(),
+                                  QStringLiteral("外部①"),  QStringLiteral("外部②"),
+                                  QStringLiteral("外部③"),  QString(),
+                                  QStringLiteral("コピー"), QStringLiteral("移動"),
+                                  QStringLiteral("削除"),   QStringLiteral("リネーム")};
+        for (int i = 0; i < buttons.size(); ++i) {
+            QCOMPARE(buttons.at(i)->isSeparator(), keys.at(i).isEmpty());
+            if (keys.at(i).isEmpty())
+                continue;
+            QCOMPARE(buttons.at(i)->objectName(), keys.at(i));
+            QCOMPARE(buttons.at(i)->toolTip(), tips.at(i));
+            QVERIFY(buttons.at(i)->text().isEmpty());
+            QVERIFY(!buttons.at(i)->icon().isNull());
+        }
+
+        const ImageList& images = form->imageList1();
+        QCOMPARE(images.keys(),
+                 (QStringList{QStringLiteral("quit"), QStringLiteral("edit"), QStringLiteral("ex1"),
+                              QStringLiteral("ex2"), QStringLiteral("ex3"), QStringLiteral("copy"),
+                              QStringLiteral("move"), QStringLiteral("delete"),
+                              QStringLiteral("rename")}));
+        for (int i = 1; i <= images.count(); ++i) {
+            QCOMPARE(images.image(i).size(), QSize(32, 16));
+            QVERIFY(images.image(i).hasAlpha());
+        }
+        QCOMPARE(images.image(QStringLiteral("edit")).size(), QSize(32, 16));
+    }
+
+    // ---- Start-up (Form_Initialize) -----------------------------------------------------
+
+    void storedSettingsAreApplied() {
+        writeIni({QStringLiteral("[OpProgram]"),    QStringLiteral("Name=秀丸"),
+                  QStringLiteral("[Font]"),         QStringLiteral("Name=IPAMincho"),
+                  QStringLiteral("Size=12"),        QStringLiteral("Uline=1"),
+                  QStringLiteral("Strike=False"),   QStringLiteral("Italic=TRUE"),
+                  QStringLiteral("Bold=true"),      QStringLiteral("Color=255"),
+                  QStringLiteral("BColor=65280"),   QStringLiteral("[Form]"),
+                  QStringLiteral("Top= 1500     "), QStringLiteral("Left=3000"),
+                  QStringLiteral("Height=7500"),    QStringLiteral("Width=9600"),
+                  QStringLiteral("[Option]"),       QStringLiteral("Fselect=False"),
+                  QStringLiteral("[Extention]"),    QStringLiteral("Ext1=*.csv"),
+                  QStringLiteral("Ext2="),          QStringLiteral("Ext4=*.log")});
+        auto form = makeForm();
+        QVERIFY(shown().isEmpty());
+        QCOMPARE(form->command1()->text(), QStringLiteral("秀丸"));
+        const QFont font = form->text1()->font();
+        QCOMPARE(font.family(), QStringLiteral("IPAMincho"));
+        QCOMPARE(font.pointSizeF(), 12.0);
+        QVERIFY(font.underline() && font.italic() && font.bold() && !font.strikeOut());
+        const QPalette viewer = form->text1()->palette();
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Base), QColor(0, 255, 0));
+        QCOMPARE(form->outerGeometryTwips(), QRect(3000, 1500, 9600, 7500));
+
+        QCOMPARE(modPlok().ShowFiler, False16);
+        for (QWidget* filer :
+             {static_cast<QWidget*>(form->drive1()), static_cast<QWidget*>(form->dir1()),
+              static_cast<QWidget*>(form->file1()), static_cast<QWidget*>(form->combo1()),
+              static_cast<QWidget*>(form->label1())})
+            QVERIFY(filer->isHidden());
+        QCOMPARE(form->viewerLeft(), 60);
+        QCOMPARE(form->viewerMinWidth(), 5880);
+
+        QStringList patterns;
+        for (int i = 0; i < form->combo1()->count(); ++i)
+            patterns.append(form->combo1()->itemText(i));
+        QCOMPARE(patterns, (QStringList{QStringLiteral("*.TXT"), QStringLiteral("*.*"),
+                                        QStringLiteral("*.csv"), QStringLiteral("*.log")}));
+        QCOMPARE(form->combo1()->currentText(), QStringLiteral("*.TXT"));
+    }
+
+    void withoutSettingsTheDesignedLookAndTheDefaults() {
+        auto form = makeForm();
+        QVERIFY(shown().isEmpty());
+        QCOMPARE(form->command1()->text(), QStringLiteral("Editor"));
+        QCOMPARE(form->text1()->font().family(), QStringLiteral("ＭＳ ゴシック"));
+        QCOMPARE(form->text1()->font().pointSizeF(), 9.0);
+        QVERIFY(!form->text1()->font().bold());
+        // No Color or BColor key: the designed window text on white, never 1 on 0.
+        const QPalette viewer = form->text1()->palette();
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Text),
+                 QApplication::palette().color(QPalette::Active, QPalette::Text));
+        QCOMPARE(form->outerGeometryTwips(), QRect(0, 0, 9000, 7200));
+        QCOMPARE(modPlok().ShowFiler, True16);
+        QVERIFY(!form->file1()->isHidden());
+        QCOMPARE(form->combo1()->count(), 2);
+        QCOMPARE(modPlok().SettingsPath, programDir_->path() + QStringLiteral("/plok.ini"));
+    }
+
+    void presentColourKeysApplyIncludingSystemColours() {
+        // 0x80000008 window text and 0x80000005 window, written as negative numbers.
+        writeIni({QStringLiteral("[Font]"), QStringLiteral("Color=-2147483640"),
+                  QStringLiteral("BColor=-2147483643")});
+        auto form = makeForm();
+        const QPalette system = QApplication::palette();
+        const QPalette viewer = form->text1()->palette();
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Text),
+                 system.color(QPalette::Active, QPalette::Text));
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Base),
+                 system.color(QPalette::Active, QPalette::Base));
+
+        resetModPlok();
+        writeIni({QStringLiteral("[Font]"), QStringLiteral("Color=16777215"),
+                  QStringLiteral("BColor=0")});
+        auto white = makeForm();
+        QCOMPARE(white->text1()->palette().color(QPalette::Active, QPalette::Text),
+                 QColor(Qt::white));
+        QCOMPARE(white->text1()->palette().color(QPalette::Active, QPalette::Base),
+                 QColor(Qt::black));
+    }
+
+    void valuesThatCannotBeAppliedTakeTheirDefaults() {
+        writeIni({QStringLiteral("[Font]"), QStringLiteral("Size=0"), QStringLiteral("Bold=yes"),
+                  QStringLiteral("[Form]"), QStringLiteral("Height=0"), QStringLiteral("Width=-30"),
+                  QStringLiteral("[Option]"), QStringLiteral("Fselect=perhaps")});
+        auto form = makeForm();
+        QVERIFY(shown().isEmpty());
+        QCOMPARE(form->text1()->font().pointSizeF(), 9.0);
+        QVERIFY(!form->text1()->font().bold());
+        QCOMPARE(form->outerGeometryTwips().size(), QSize(9000, 7200));
+        QCOMPARE(modPlok().ShowFiler, True16);
+    }
+
+    void windowPlaceIsKeptOnTheScreen() {
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        writeIni({QStringLiteral("[Form]"), QStringLiteral("Top=99999999"),
+                  QStringLiteral("Left=-300")});
+        auto form = makeForm();
+        QCOMPARE(form->outerGeometryTwips().top(), screen.height() * 15 - 1200);
+        QCOMPARE(form->outerGeometryTwips().left(), 0);
+
+        resetModPlok();
+        writeIni(
+            {QStringLiteral("[Form]"), QStringLiteral("Top=-45"), QStringLiteral("Left=99999999")});
+        auto other = makeForm();
+        QCOMPARE(other->outerGeometryTwips().top(), 0);
+        QCOMPARE(other->outerGeometryTwips().left(), screen.width() * 15 - 1200);
+        // The size is not changed by bringing the corner back.
+        QCOMPARE(other->outerGeometryTwips().width(), 9000);
+    }
+
+    void unreadableHistoryIsReportedAndTheSettingsStillApply() {
+        QFile::remove(programFile("plok.his"));
+        writeIni({QStringLiteral("[OpProgram]"), QStringLiteral("Name=vim"),
+                  QStringLiteral("[Font]"), QStringLiteral("Size=14"), QStringLiteral("[Form]"),
+                  QStringLiteral("Left=1500"), QStringLiteral("Width=9900"),
+                  QStringLiteral("[Option]"), QStringLiteral("Fselect=0"),
+                  QStringLiteral("[Extention]"), QStringLiteral("Ext1=*.md")});
+        auto form = makeForm();
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().at(0).text, QStringLiteral("ファイルが見みつかりません。"));
+        QCOMPARE(shown().at(0).title, QStringLiteral("ディスク エラー"));
+        QCOMPARE(fakes_->messageBox.owners.at(0), static_cast<QWidget*>(form.get()));
+        // Steps 10 to 16 ran all the same.
+        QCOMPARE(form->command1()->text(), QStringLiteral("vim"));
+        QCOMPARE(form->text1()->font().pointSizeF(), 14.0);
+        QCOMPARE(form->outerGeometryTwips().left(), 1500);
+        QCOMPARE(form->outerGeometryTwips().width(), 9900);
+        QCOMPARE(modPlok().ShowFiler, False16);
+        QCOMPARE(form->combo1()->itemText(2), QStringLiteral("*.md"));
+
+        // At exit the history is created with 40 empty lines.
+        form->close();
+        QCOMPARE(readFile(programFile("plok.his")), emptyHistory());
+    }
+
+    void shortHistoryKeepsWhatWasRead() {
+        QStringList lines;
+        for (int i = 1; i <= 25; ++i)
+            lines.append(QStringLiteral("/folder%1").arg(i));
+        writeFile(programFile("plok.his"), crlf(lines));
+        auto form = makeForm();
+        QCOMPARE(shown().size(), 1);
+        QVERIFY(shown().at(0).text.startsWith(QStringLiteral("ファイルの EOF 記号")));
+        QCOMPARE(modPlok().RecentDirs(20), QStringLiteral("/folder20"));
+        QCOMPARE(modPlok().UsualDirs(5), QStringLiteral("/folder25"));
+        QVERIFY(modPlok().UsualDirs(6).isEmpty());
+    }
+
+    // ---- Command line (Form_Load) and preview -------------------------------------------
+
+    void commandLineOpensTheFolderAndPreviewsTheFile() {
+        writeData(QStringLiteral("my docs/Memo.TXT"), "first\r\nsecond\r\n");
+        writeData(QStringLiteral("my docs/other.txt"), "other\r\n");
+        writeData(QStringLiteral("my docs/note.log"), "log\r\n");
+        auto form = makeForm();
+        const QString folder = dataPath(QStringLiteral("my docs"));
+        const QString argument = folder + QStringLiteral("/memo.txt");
+        form->Form_Load(QChar(u'"') + argument + QChar(u'"'));
+
+        QCOMPARE(form->dir1()->path(), folder);
+        QCOMPARE(form->file1()->path(), folder);
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.TXT"));
+        QCOMPARE(form->combo1()->currentText(), QStringLiteral("*.TXT"));
+        QCOMPARE(form->file1()->listCount(), 2);
+        QCOMPARE(form->file1()->fileName(), QStringLiteral("Memo.TXT"));
+        QCOMPARE(form->previewText(), QStringLiteral("first\r\nsecond\r\n"));
+        QCOMPARE(form->text1()->toPlainText(), QStringLiteral("first\nsecond\n"));
+        // Label5 holds the argument as given, without its quotes.
+        QCOMPARE(form->label5()->text(), argument);
+        QVERIFY(shown().isEmpty());
+    }
+
+    void commandLineSplitByTheShellArrivesWhole() {
+        writeData(QStringLiteral("a b/c d.log"), "x\r\n");
+        writeData(QStringLiteral("a b/e.txt"), "y\r\n");
+        auto form = makeForm();
+        const QString path = dataPath(QStringLiteral("a b/c d.log"));
+        form->Form_Load(path); // already joined by blanks
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.*"));
+        QCOMPARE(form->combo1()->currentText(), QStringLiteral("*.*"));
+        QCOMPARE(form->file1()->listCount(), 2);
+        QCOMPARE(form->file1()->fileName(), QStringLiteral("c d.log"));
+        QCOMPARE(form->previewText(), QStringLiteral("x\r\n"));
+        QCOMPARE(form->currentFile(), path);
+    }
+
+    void commandLineWithAMissingFolderIsReported() {
+        auto form = makeForm();
+        const QString before = form->dir1()->path();
+        form->Form_Load(dataPath(QStringLiteral("nowhere/memo.txt")));
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().at(0).text, QStringLiteral("指定されたパスが存在しません。"));
+        QCOMPARE(form->dir1()->path(), before);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("nowhere/memo.txt")));
+    }
+
+    void emptyCommandLineLeavesTheListsOnTheCurrentFolder() {
+        auto form = makeForm();
+        form->Form_Load(QString());
+        QCOMPARE(form->dir1()->path(), QDir::cleanPath(QDir::currentPath()));
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.TXT"));
+        QVERIFY(form->currentFile().isEmpty());
+    }
+
+    void previewFollowsTheSelectionByMouseAndKeys() {
+        writeData(QStringLiteral("a.txt"), "alpha\r\n");
+        writeData(QStringLiteral("b.txt"), "beta\r\n");
+        writeData(QStringLiteral("c.txt"), "gamma\r\n");
+        auto form = makeForm();
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("a.txt")));
+
+        FileListView* list = form->file1();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(form->previewText(), QStringLiteral("beta\r\n"));
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("b.txt")));
+
+        const QRect third = list->visualRect(list->model()->index(2, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(form->previewText(), QStringLiteral("gamma\r\n"));
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("c.txt")));
+    }
+
+    void previewReenablesTheGreyedViewer() {
+        writeData(QStringLiteral("a.txt"), "alpha\r\n");
+        writeData(QStringLiteral("b.txt"), "beta\r\n");
+        auto form = makeForm();
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+        // As after the editor was started on the file.
+        form->launched() = 1;
+        form->text1()->setEnabled(false);
+        form->file1()->setListIndex(1);
+        QVERIFY(form->text1()->isEnabled());
+        QCOMPARE(form->launched(), qint16(0));
+        QCOMPARE(form->previewText(), QStringLiteral("beta\r\n"));
+    }
+
+    void failedPreviewKeepsTheViewerAndThePath() {
+        writeData(QStringLiteral("a.txt"), "alpha\r\n");
+        writeData(QStringLiteral("b.txt"), "beta\r\n");
+        auto form = makeForm();
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+        form->launched() = 1;
+        form->text1()->setEnabled(false);
+        QVERIFY(QFile::remove(dataPath(QStringLiteral("b.txt")))); // behind the program's back
+        form->file1()->setListIndex(1);
+
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().at(0).text, QStringLiteral("ファイルが見みつかりません。"));
+        QCOMPARE(form->file1()->fileName(), QStringLiteral("b.txt"));
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("a.txt")));
+        QCOMPARE(form->text1()->toPlainText(), QStringLiteral("alpha\n"));
+        QVERIFY(form->text1()->isEnabled()); // enabled before the open failed
+        QCOMPARE(form->launched(), qint16(1));
+    }
+
+    // ---- Filer navigation ---------------------------------------------------------------
+
+    void unreadyDriveIsReportedAndTheListReturns() {
+        writeData(QStringLiteral("here/a.txt"), "a\r\n");
+        QTemporaryDir cardDir;
+        QTemporaryDir stickDir;
+        const QString card = QDir::cleanPath(cardDir.path());
+        const QString stick = QDir::cleanPath(stickDir.path());
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()},
+                                     {card, QStringLiteral("CARD")},
+                                     {stick, QStringLiteral("STICK")}};
+        fakes_->driveList.failures.insert(card, 71);
+        auto form = makeForm();
+        form->Form_Load(dataPath(QStringLiteral("here/a.txt")));
+        const QString here = dataPath(QStringLiteral("here"));
+        QCOMPARE(form->drive1()->drive(), QStringLiteral("/"));
+
+        form->drive1()->setCurrentIndex(1);
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().at(0).text, QStringLiteral("ディスクをドライブに挿入してください。"));
+        QCOMPARE(shown().at(0).icon, MessageIcon::Exclamation);
+        QCOMPARE(shown().at(0).buttons, MessageButtons::Ok);
+        QCOMPARE(form->drive1()->drive(), QStringLiteral("/"));
+        QCOMPARE(form->dir1()->path(), here);
+        QCOMPARE(form->file1()->path(), here);
+        QCOMPARE(form->file1()->listCount(), 1);
+
+        // A usable drive shows its mount point, and the drive list remembers the folder.
+        form->drive1()->setCurrentIndex(2);
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(form->dir1()->path(), stick);
+        QCOMPARE(form->file1()->path(), stick);
+        form->drive1()->setCurrentIndex(0);
+        QCOMPARE(form->dir1()->path(), here);
+    }
+
+    void deviceNotReadyShowsThePlainBox() {
+        QTemporaryDir gone;
+        const QString mount = QDir::cleanPath(gone.path());
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}, {mount, QString()}};
+        fakes_->driveList.failures.insert(mount, 68);
+        auto form = makeForm();
+        form->drive1()->setCurrentIndex(1);
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().at(0).text, QStringLiteral("デバイスが準備されていません。"));
+        QCOMPARE(shown().at(0).icon, MessageIcon::None);
+        QCOMPARE(form->drive1()->drive(), QStringLiteral("/"));
+    }
+
+    void enterOpensTheHighlightedFolder() {
+        writeData(QStringLiteral("top.txt"), "top\r\n");
+        writeData(QStringLiteral("sub/inner.txt"), "inner\r\n");
+        auto form = makeForm();
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("top.txt")));
+        DirectoryListView* dirs = form->dir1();
+        dirs->setFocus();
+        QTest::keyClick(dirs, Qt::Key_Down); // highlights "sub" only
+        QCOMPARE(dirs->path(), QDir::cleanPath(dataDir_->path()));
+        QCOMPARE(dirs->highlightedPath(), dataPath(QStringLiteral("sub")));
+        QTest::keyClick(dirs, Qt::Key_Return);
+        QCOMPARE(dirs->path(), dataPath(QStringLiteral("sub")));
+        QCOMPARE(form->file1()->path(), dataPath(QStringLiteral("sub")));
+        QCOMPARE(form->file1()->listEntry(0), QStringLiteral("inner.txt"));
+        // The preview is not changed until a file is selected.
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("top.txt")));
+        QCOMPARE(form->previewText(), QStringLiteral("top\r\n"));
+        QVERIFY(shown().isEmpty());
+    }
+
+    void pickingAPatternFiltersTypingDoesNot() {
+        writeData(QStringLiteral("a.txt"), "a\r\n");
+        writeData(QStringLiteral("b.log"), "b\r\n");
+        auto form = makeForm();
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+        QCOMPARE(form->file1()->listCount(), 1);
+
+        QComboBox* patterns = form->combo1();
+        patterns->setFocus();
+        patterns->lineEdit()->selectAll();
+        QTest::keyClicks(patterns->lineEdit(), QStringLiteral("*.log"));
+        QTest::keyClick(patterns->lineEdit(), Qt::Key_Return);
+        QCOMPARE(patterns->currentText(), QStringLiteral("*.log"));
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.TXT"));
+        QCOMPARE(form->file1()->listCount(), 1);
+        QCOMPARE(patterns->count(), 2); // typing adds no entry
+
+        patterns->setCurrentIndex(0);
+        QTest::keyClick(patterns, Qt::Key_Down); // picks "*.*" from the list
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.*"));
+        QCOMPARE(form->file1()->listCount(), 2);
+        emit patterns->activated(0);
+        QCOMPARE(form->file1()->pattern(), QStringLiteral("*.TXT"));
+        QCOMPARE(form->file1()->listCount(), 1);
+    }
+
+    // ---- Keys, toolbar and commands -----------------------------------------------------
+
+    void keysRunTheirCommandsOnceAndStillReachTheControl() {
+        writeData(QStringLiteral("a.txt"), "a\r\n");
+        auto form = makeForm();
+        QMap<MainCommand, int> runs;
+        for (MainCommand command :
+             {MainCommand::Open, MainCommand::Copy, MainCommand::Move, MainCommand::Delete,
+              MainCommand::Rename, MainCommand::Tool1, MainCommand::Tool2, MainCommand::Tool3})
+            form->setCommandHandler(command, [&runs, command] { ++runs[command]; });
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+
+        form->text1()->setFocus();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_C);
+        QTest::keyClick(focus, Qt::Key_M, Qt::ShiftModifier);
+        QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_R, Qt::AltModifier);
+        QTest::keyClick(focus, Qt::Key_E);
+        QTest::keyClick(focus, Qt::Key_1);
+        QTest::keyClick(focus, Qt::Key_2);
+        QTest::keyClick(focus, Qt::Key_3);
+        QTest::keyClick(focus, Qt::Key_1, Qt::KeypadModifier);
+        QTest::keyClick(focus, Qt::Key_F);
+        for (MainCommand command :
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename,
+              MainCommand::Open, MainCommand::Tool1, MainCommand::Tool2, MainCommand::Tool3})
+            QCOMPARE(runs.value(command), 1);
+        QCOMPARE(modPlok().TargetPath, dataPath(QStringLiteral("a.txt")));
+        QCOMPARE(modPlok().FileOpCode, qint16(4)); // rename ran last
+
+        // Typing "c" into the pattern field starts the copy and the letter lands in the field.
+        QComboBox* patterns = form->combo1();
+        patterns->setFocus();
+        patterns->lineEdit()->clear();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+        QCOMPARE(runs.value(MainCommand::Copy), 2);
+        QCOMPARE(patterns->currentText(), QStringLiteral("c"));
+        QCOMPARE(modPlok().FileOpCode, qint16(1));
+    }
+
+    void keysWaitWhileTheWindowIsNotActive() {
+        auto form = makeForm();
+        int copies = 0;
+        form->setCommandHandler(MainCommand::Copy, [&copies] { ++copies; });
+        form->setCurrentFile(QStringLiteral("/x.txt"));
+        // Never shown: not the active window.
+        QTest::keyClick(form->text1(), Qt::Key_C);
+        QCOMPARE(copies, 0);
+    }
+
+    void fileCommandsWithoutACurrentFileWarn() {
+        auto form = makeForm();
+        bool opened = false;
+        form->setCommandHandler(MainCommand::Delete, [&opened] { opened = true; });
+        for (const char* name : {"miCopy", "miMove", "miDel", "miRen"})
+            form->findChild<QAction*>(QString::fromUtf8(name))->trigger();
+        QCOMPARE(shown().size(), 4);
+        for (const MessageRequest& request : shown()) {
+            QCOMPARE(request.text, QStringLiteral("ファイルが選択されていません。"));
+            QCOMPARE(request.title, QStringLiteral("ファイル選択エラー"));
+            QCOMPARE(request.icon, MessageIcon::Exclamation);
+            QCOMPARE(request.buttons, MessageButtons::Ok);
+        }
+        QVERIFY(!opened);
+        QCOMPARE(modPlok().FileOpCode, qint16(0));
+    }
+
+    void toolbarButtonsAndCommand1ReachTheCommands() {
+        auto form = makeForm();
+        QList<MainCommand> runs;
+        for (MainCommand command : {MainCommand::Open, MainCommand::Tool2, MainCommand::Move})
+            form->setCommandHandler(command, [&runs, command] { runs.append(command); });
+        form->setCurrentFile(QStringLiteral("/tmp/x.txt"));
+        form->findChild<QAction*>(QStringLiteral("tbX2"))->trigger();
+        form->findChild<QAction*>(QStringLiteral("tbM"))->trigger();
+        QTest::mouseClick(form->command1(), Qt::LeftButton);
+        QCOMPARE(runs,
+                 (QList<MainCommand>{MainCommand::Tool2, MainCommand::Move, MainCommand::Open}));
+        QCOMPARE(modPlok().FileOpCode, qint16(2));
+        QCOMPARE(modPlok().TargetPath, QStringLiteral("/tmp/x.txt"));
+    }
+
+    void escapeAndQCloseTheWindow_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Q") << int(Qt::Key_Q);
+        QTest::newRow("toolbar") << 0;
+    }
+
+    void escapeAndQCloseTheWindow() {
+        QFETCH(int, key);
+        auto form = makeForm();
+        showActive(*form);
+        if (key)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : static_cast<QWidget*>(form.get()),
+                            Qt::Key(key));
+        else
+            form->findChild<QAction*>(QStringLiteral("tbQ"))->trigger();
+        QVERIFY(!form->isVisible());
+        QVERIFY(readFile(programFile("plok.ini")).contains("Width= 9000"));
+    }
+
+    // ---- Layout -------------------------------------------------------------------------
+
+    void activationLaysTheWindowOut() {
+        auto form = makeForm();
+        showActive(*form);
+        const QRect outer = form->outerGeometryTwips();
+        const MainWindowLayout expected =
+            computeMainWindowLayout(outer.width(), outer.height(), true, PresentSizes{});
+        QCOMPARE(form->text1()->geometry(), twipsToPixels(expected.Text1));
+        QCOMPARE(form->file1()->geometry(), twipsToPixels(expected.File1));
+        QCOMPARE(form->dir1()->geometry(), twipsToPixels(expected.Dir1));
+        QCOMPARE(form->toolbar1()->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(form->toolbar1()->width(), form->width());
+
+        // Growing: the viewer follows.
+        form->resize(form->width() + 60, form->height() + 24);
+        QCOMPARE(form->text1()->width(), twipsToPixels(expected.Text1).width() + 60);
+        QCOMPARE(form->text1()->height(), twipsToPixels(expected.Text1).height() + 24);
+
+        // Narrower or lower than allowed snaps back to the minimum.
+        form->resize(100, 100);
+        QCOMPARE(form->frameGeometry().width(), 600);
+        QCOMPARE(form->frameGeometry().height(), 476);
+        QCOMPARE(form->text1()->geometry(), twipsToPixels(TwipsRect{3180, 1380, 5640, 5010}));
+
+        // Hiding the filer takes effect at the next activation.
+        modPlok().ShowFiler = False16;
+        form->Form_Activate();
+        QVERIFY(form->file1()->isHidden());
+        QCOMPARE(form->minimumWidth() + form->frameGeometry().width() - form->width(), 392);
+        QCOMPARE(form->text1()->x(), 4);
+        QCOMPARE(form->command1()->x(), 4);
+        QCOMPARE(form->label5()->x(), 116);
+        form->resize(100, 100);
+        QCOMPARE(form->text1()->geometry(), twipsToPixels(TwipsRect{60, 1380, 5640, 5010}));
+    }
+
+    void minimisingMovesNothing() {
+        auto form = makeForm();
+        showActive(*form);
+        const QRect viewer = form->text1()->geometry();
+        form->setWindowState(Qt::WindowMinimized);
+        QVERIFY(form->isMinimized());
+        form->resize(form->width() + 150, form->height() + 150);
+        QCoreApplication::processEvents();
+        form->Form_Resize();
+        QCOMPARE(form->text1()->geometry(), viewer);
+    }
+
+    // ---- Shutdown (Form_Unload) ---------------------------------------------------------
+
+    void closingWritesExactlyTheFourFormKeysAndTheHistory() {
+        writeIni({QStringLiteral("; kept"), QStringLiteral("[OpProgram]"),
+                  QStringLiteral("Name=vim"), QStringLiteral("[Form]"), QStringLiteral("Top=0"),
+                  QStringLiteral("Left=0"), QStringLiteral("Height=7200"),
+                  QStringLiteral("Width=9000"), QStringLiteral("[Option]"),
+                  QStringLiteral("Fselect=True")});
+        auto form = makeForm();
+        modPlok().RecentDirs(1) = QStringLiteral("/recent");
+        modPlok().UsualDirs(20) = QStringLiteral("/usual");
+        form->move(100, 80);
+        form->resize(700, 500);
+        form->close();
+
+        QCOMPARE(readFile(programFile("plok.ini")),
+                 crlf({QStringLiteral("; kept"), QStringLiteral("[OpProgram]"),
+                       QStringLiteral("Name=vim"), QStringLiteral("[Form]"),
+                       QStringLiteral("Top= 1200     "), QStringLiteral("Left= 1500     "),
+                       QStringLiteral("Height= 7500     "), QStringLiteral("Width= 10500    "),
+                       QStringLiteral("[Option]"), QStringLiteral("Fselect=True")}));
+        QStringList history;
+        history.append(QStringLiteral("/recent"));
+        for (int i = 2; i <= 39; ++i)
+            history.append(QString());
+        history.append(QStringLiteral("/usual"));
+        QCOMPARE(readFile(programFile("plok.his")), crlf(history));
+        QCOMPARE(fakes_->beep.count, 0);
+        QVERIFY(!form->isVisible());
+    }
+
+    void closingAMaximisedWindowBeepsAndStoresTheNormalPlace() {
+        auto form = makeForm();
+        form->move(30, 45);
+        form->resize(640, 480);
+        form->show();
+        const QRect normal = form->frameGeometry();
+        form->showMaximized();
+        QTRY_VERIFY(form->isMaximized());
+        form->close();
+        QCOMPARE(fakes_->beep.count, 1);
+        const QByteArray ini = readFile(programFile("plok.ini"));
+        QVERIFY(ini.contains("Left=" + QByteArray::number(normal.left() * 15).prepend(' ')));
+        QVERIFY(ini.contains("Width=" + QByteArray::number(normal.width() * 15).prepend(' ')));
+        QVERIFY(ini.contains("Height=" + QByteArray::number(normal.height() * 15).prepend(' ')));
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
