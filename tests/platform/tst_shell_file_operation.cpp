@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -339,6 +340,38 @@ private slots:
         QVERIFY(window != nullptr);
         QCOMPARE(modality, Qt::WindowModal);
         QVERIFY(owner.findChild<QProgressDialog*>() == nullptr); // gone with the work
+    }
+
+    // Work that lasts brings up the progress window; its own cancel button stops the copy.
+    void cancelButtonOfTheProgressWindow() {
+        writeFile(sourceFile(), bigContent(4 * 1024 * 1024));
+        bool appeared = false;
+        bool waiting = false; // the wait below serves events: later reports come in meanwhile
+        QString title, cancelText;
+        service.setProgressHook([&](qint64, qint64) {
+            auto* window = owner.findChild<QProgressDialog*>();
+            if (!window || appeared || waiting)
+                return false;
+            waiting = true;
+            // Keep the window thread busy with events until the window shows up.
+            QDeadlineTimer deadline(30000);
+            while (!window->isVisible() && !deadline.hasExpired())
+                QTest::qWait(20);
+            appeared = window->isVisible();
+            title = window->windowTitle();
+            if (auto* cancel = window->findChild<QPushButton*>()) {
+                cancelText = cancel->text();
+                cancel->click();
+            }
+            return false;
+        });
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), target, &owner)),
+                 int(Result::Declined));
+        QVERIFY(appeared);
+        QCOMPARE(title, QStringLiteral("ファイルのコピー"));
+        QCOMPARE(cancelText, QStringLiteral("キャンセル"));
+        QCOMPARE(entriesOf(target), QStringList{});
+        QVERIFY(owner.findChild<QProgressDialog*>() == nullptr);
     }
 
     // ---- rename -------------------------------------------------------------------------
