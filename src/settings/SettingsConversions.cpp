@@ -187,26 +187,27 @@ QString decimalText(double value, int digits) {
         mantissa.pop_back();
     const int exponent = std::stoi(formatted.substr(ePos + 1));
 
-    std::string text;
+    // Built as a QString: GCC 12 warns falsely (-Wrestrict) on std::string concatenation at -O3.
+    const QString digitsText = QString::fromLatin1(mantissa.data(), qsizetype(mantissa.size()));
+    QString text = negative ? QStringLiteral("-") : QStringLiteral(" ");
     if (exponent >= digits || exponent < -4) {
-        text = mantissa.substr(0, 1);
-        if (mantissa.size() > 1)
-            text += "." + mantissa.substr(1);
+        text += digitsText.left(1);
+        if (digitsText.size() > 1)
+            text += QLatin1Char('.') + digitsText.mid(1);
         char exponentText[16];
         std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
                       std::abs(exponent));
-        text += exponentText;
+        text += QLatin1String(exponentText);
     } else if (exponent >= 0) {
-        const auto whole = static_cast<std::size_t>(exponent) + 1;
-        if (mantissa.size() <= whole) {
-            text = mantissa + std::string(whole - mantissa.size(), '0');
-        } else {
-            text = mantissa.substr(0, whole) + "." + mantissa.substr(whole);
-        }
+        const qsizetype whole = exponent + 1;
+        if (digitsText.size() <= whole)
+            text += digitsText + QString(whole - digitsText.size(), QLatin1Char('0'));
+        else
+            text += digitsText.left(whole) + QLatin1Char('.') + digitsText.mid(whole);
     } else {
-        text = "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+        text += QLatin1Char('.') + QString(-exponent - 1, QLatin1Char('0')) + digitsText;
     }
-    return QString::fromLatin1((negative ? "-" : " ") + text);
+    return text;
 }
 
 } // namespace
