@@ -117,7 +117,7 @@ bool kernelCopyUnsupported(int errnoValue) {
            errnoValue == EOPNOTSUPP || errnoValue == ENOTSUP;
 }
 
-constexpr size_t kernelCopyChunk = 64 * 1024 * 1024;
+constexpr size_t kernelCopyChunk = 16 * 1024 * 1024;
 
 // The data of a regular file copied by the kernel (copy_file_range, as cp does), in chunks so
 // that progress is reported and a cancel is seen between them; then owner, permissions and
