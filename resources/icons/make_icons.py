@@ -20,6 +20,7 @@ COLOURS = {
     'd': '#606060',
     'l': '#A8A8A8',
     'p': '#F08080',
+    'Y': '#FFE680',
 }
 
 GLYPHS = {
@@ -89,7 +90,7 @@ class Canvas:
 
     def xpm(self, name):
         used = sorted({c for row in self.px for c in row})
-        out = ['/* XPM */', 'static const char *%s[] = {' % name.replace('-', '_'),
+        out = ['/* XPM */', 'static const char* const xpm_%s[] = {' % name.replace('-', '_'),
                '"%d %d %d 1",' % (W, H, len(used))]
         out += ['"%s c %s",' % (c, COLOURS[c]) for c in used]
         out += ['"%s"%s' % (''.join(row), ',' if i < H - 1 else '') for i, row in enumerate(self.px)]
@@ -154,6 +155,57 @@ def rename_icon(c):
     c.line(19, 11, 21, 11, 'b')
 
 
+OPEN_FOLDER = [
+    "................",
+    "................",
+    ".kkkkk..........",
+    "kyyyyyk.........",
+    "kyyyyyykkkkkkk..",
+    "kyyyyyyyyyyyyk..",
+    "kyyyyyyyyyyyyk..",
+    "kyykkkkkkkkkkkkk",
+    "kyykYYYYYYYYYYYk",
+    "kykYYYYYYYYYYYk.",
+    "kykYYYYYYYYYYYk.",
+    "kkYYYYYYYYYYYk..",
+    "kkYYYYYYYYYYYk..",
+    "kYYYYYYYYYYYk...",
+    "kkkkkkkkkkkkk...",
+    "................",
+]
+
+CLOSED_FOLDER = [
+    "................",
+    "................",
+    ".kkkkk..........",
+    "kyyyyyk.........",
+    "kkkkkkkkkkkkkkk.",
+    "kYYYYYYYYYYYYYk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kyyyyyyyyyyyyyk.",
+    "kkkkkkkkkkkkkkk.",
+    "................",
+]
+
+
+def picture(rows):
+    def draw(c):
+        for y, row in enumerate(rows):
+            for x, ch in enumerate(row):
+                if ch != '.':
+                    c.dot(x, y, ch)
+    return draw
+
+
+# The directory list's folders: 16 x 16.
+FOLDERS = [('folder-open', picture(OPEN_FOLDER)), ('folder-closed', picture(CLOSED_FOLDER))]
+
 ICONS = [
     ('quit', quit_icon), ('edit', edit_icon), ('ex1', tool_icon('1')), ('ex2', tool_icon('2')),
     ('ex3', tool_icon('3')), ('copy', copy_icon), ('move', move_icon), ('delete', delete_icon),
@@ -162,8 +214,10 @@ ICONS = [
 
 if __name__ == '__main__':
     here = os.path.dirname(os.path.abspath(__file__))
-    for key, draw in ICONS:
-        canvas = Canvas()
-        draw(canvas)
-        with open(os.path.join(here, key + '.xpm'), 'w') as f:
-            f.write(canvas.xpm(key))
+    for size, icons in (((32, 16), ICONS), ((16, 16), FOLDERS)):
+        W, H = size
+        for key, draw in icons:
+            canvas = Canvas()
+            draw(canvas)
+            with open(os.path.join(here, key + '.xpm'), 'w') as f:
+                f.write(canvas.xpm(key))

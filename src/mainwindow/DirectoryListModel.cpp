@@ -1,10 +1,10 @@
 #include "mainwindow/DirectoryListModel.h"
 
-#include <QApplication>
+#include "mainwindow/BuiltInImages.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QIcon>
-#include <QStyle>
 #include <algorithm>
 
 namespace zorvane {
@@ -42,9 +42,7 @@ QStringList listSubfolders(const QString& folder) {
 }
 
 DirectoryListModel::DirectoryListModel(QObject* parent)
-    : QAbstractListModel(parent),
-      openIcon_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
-      closedIcon_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
+    : QAbstractListModel(parent), openIcon_(folderImage(true)), closedIcon_(folderImage(false)) {}
 
 int DirectoryListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());

@@ -1,13 +1,6 @@
 #include "mainwindow/ImageList.h"
 
-// The compiled-in icons live in the library; static libraries must register them by hand.
-static void registerToolbarIcons() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(zorvane);
-        return true;
-    }();
-    (void)registered;
-}
+#include "mainwindow/BuiltInImages.h"
 
 namespace zorvane {
 
@@ -42,13 +35,12 @@ QPixmap ImageList::image(int index) const {
 }
 
 ImageList ImageList::toolbarImages() {
-    registerToolbarIcons();
     ImageList list(QSize(32, 16));
     const char16_t* const keys[] = {u"quit", u"edit", u"ex1",    u"ex2",   u"ex3",
                                     u"copy", u"move", u"delete", u"rename"};
     for (const char16_t* key : keys) {
         const QString name = QString::fromUtf16(key);
-        list.add(name, QPixmap(QStringLiteral(":/icons/") + name + QStringLiteral(".xpm")));
+        list.add(name, toolbarImage(name));
     }
     return list;
 }
