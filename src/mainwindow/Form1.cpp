@@ -324,14 +324,14 @@ void Form1::Form_Load(const QString& commandLineText) {
 }
 
 void Form1::Form_Activate() {
-    if (pendingOuterSize_.isValid() && isVisible()) {
-        // The frame is known once the window is shown: the stored size is the outer one.
+    if (pendingOuterSize_.isValid() && isVisible() && !frameMargins().isNull()) {
+        // The frame is known once the window manager has framed the window: the stored size
+        // is the outer one.
         const QMargins frame = frameMargins();
         const QSize outer = pendingOuterSize_;
         pendingOuterSize_ = QSize();
-        if (!frame.isNull())
-            resize(outer.width() - frame.left() - frame.right(),
-                   outer.height() - frame.top() - frame.bottom());
+        resize(outer.width() - frame.left() - frame.right(),
+               outer.height() - frame.top() - frame.bottom());
     }
     ApplyFilerVisibility();
     Form_Resize();
