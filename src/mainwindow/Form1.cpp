@@ -2,6 +2,7 @@
 
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
+#include "launch/LaunchCommands.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/DirectoryListView.h"
 #include "mainwindow/DriveListBox.h"
@@ -619,7 +620,7 @@ void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
 }
 
 void Form1::miOpen_Click() {
-    runHandler(MainCommand::Open);
+    runEditorCommand(modPlok().EditorPath, currentFile(), launched(), text1(), this);
 }
 void Form1::miCopy_Click() {
     fileCommand(1, MainCommand::Copy);
@@ -637,13 +638,13 @@ void Form1::miExit_Click() {
     close();
 }
 void Form1::miEx1_Click() {
-    runHandler(MainCommand::Tool1);
+    runToolCommand(modPlok().ToolPath(1), currentFile(), launched(), text1(), this);
 }
 void Form1::miEx2_Click() {
-    runHandler(MainCommand::Tool2);
+    runToolCommand(modPlok().ToolPath(2), currentFile(), launched(), text1(), this);
 }
 void Form1::miEx3_Click() {
-    runHandler(MainCommand::Tool3);
+    runToolCommand(modPlok().ToolPath(3), currentFile(), launched(), text1(), this);
 }
 void Form1::miOption_Click() {
     runHandler(MainCommand::Option);

@@ -540,13 +540,16 @@ private slots:
         auto form = makeForm();
         QMap<MainCommand, int> runs;
         for (MainCommand command :
-             {MainCommand::Open, MainCommand::Copy, MainCommand::Move, MainCommand::Delete,
-              MainCommand::Rename, MainCommand::Tool1, MainCommand::Tool2, MainCommand::Tool3})
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename})
             form->setCommandHandler(command, [&runs, command] { ++runs[command]; });
+        modPlok().EditorPath = QStringLiteral("editor");
+        for (int tool = 1; tool <= 3; ++tool)
+            modPlok().ToolPath(tool) = QStringLiteral("tool%1").arg(tool);
         showActive(*form);
         form->Form_Load(dataPath(QStringLiteral("a.txt")));
 
-        form->text1()->setFocus();
+        // The editor button keeps the focus when the viewer greys after E.
+        form->command1()->setFocus();
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus);
         QTest::keyClick(focus, Qt::Key_C);
@@ -560,9 +563,19 @@ private slots:
         QTest::keyClick(focus, Qt::Key_1, Qt::KeypadModifier);
         QTest::keyClick(focus, Qt::Key_F);
         for (MainCommand command :
-             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename,
-              MainCommand::Open, MainCommand::Tool1, MainCommand::Tool2, MainCommand::Tool3})
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename})
             QCOMPARE(runs.value(command), 1);
+        // E and the main keyboard's 1 to 3 start the editor and the tools, each once, on the
+        // current file; the keypad's 1 starts nothing.
+        QStringList programs;
+        for (const auto& started : fakes_->processStarter.started) {
+            programs.append(started.program);
+            QCOMPARE(started.arguments, QStringList{dataPath(QStringLiteral("a.txt"))});
+        }
+        QCOMPARE(programs, (QStringList{QStringLiteral("editor"), QStringLiteral("tool1"),
+                                        QStringLiteral("tool2"), QStringLiteral("tool3")}));
+        QCOMPARE(form->launched(), qint16(1));
+        QVERIFY(!form->text1()->isEnabled());
         QCOMPARE(modPlok().TargetPath, dataPath(QStringLiteral("a.txt")));
         QCOMPARE(modPlok().FileOpCode, qint16(4)); // rename ran last
 
@@ -606,16 +619,39 @@ private slots:
     void toolbarButtonsAndCommand1ReachTheCommands() {
         auto form = makeForm();
         QList<MainCommand> runs;
-        for (MainCommand command : {MainCommand::Open, MainCommand::Tool2, MainCommand::Move})
-            form->setCommandHandler(command, [&runs, command] { runs.append(command); });
+        form->setCommandHandler(MainCommand::Move, [&runs] { runs.append(MainCommand::Move); });
+        modPlok().EditorPath = QStringLiteral("editor --new-window");
+        modPlok().ToolPath(2) = QStringLiteral("tool2");
         form->setCurrentFile(QStringLiteral("/tmp/x.txt"));
         form->findChild<QAction*>(QStringLiteral("tbX2"))->trigger();
         form->findChild<QAction*>(QStringLiteral("tbM"))->trigger();
         QTest::mouseClick(form->command1(), Qt::LeftButton);
-        QCOMPARE(runs,
-                 (QList<MainCommand>{MainCommand::Tool2, MainCommand::Move, MainCommand::Open}));
+        QCOMPARE(runs, QList<MainCommand>{MainCommand::Move});
+        const auto& started = fakes_->processStarter.started;
+        QCOMPARE(started.size(), 2);
+        QCOMPARE(started[0].program, QStringLiteral("tool2"));
+        QCOMPARE(started[1].program, QStringLiteral("editor"));
+        QCOMPARE(started[1].arguments,
+                 (QStringList{QStringLiteral("--new-window"), QStringLiteral("/tmp/x.txt")}));
         QCOMPARE(modPlok().FileOpCode, qint16(2));
         QCOMPARE(modPlok().TargetPath, QStringLiteral("/tmp/x.txt"));
+    }
+
+    void editorAndToolFailuresLeaveTheViewerAlone() {
+        auto form = makeForm();
+        form->setCurrentFile(QStringLiteral("/tmp/x.txt"));
+        modPlok().ToolPath(3) = QString(); // tool 3 not configured
+        form->findChild<QAction*>(QStringLiteral("miEx3"))->trigger();
+        QCOMPARE(fakes_->beep.count, 1);
+        QVERIFY(fakes_->processStarter.started.isEmpty());
+
+        modPlok().EditorPath = QStringLiteral("no-such-editor");
+        fakes_->processStarter.result = 53;
+        form->findChild<QAction*>(QStringLiteral("miOpen"))->trigger();
+        QCOMPARE(shown().size(), 1);
+        QCOMPARE(shown().first().text, QStringLiteral("ファイルが見みつかりません。"));
+        QCOMPARE(form->launched(), qint16(0));
+        QVERIFY(form->text1()->isEnabled());
     }
 
     void escapeAndQCloseTheWindow_data() {
