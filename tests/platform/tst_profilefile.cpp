@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,22 +11,11 @@
 #include <sys/types.h>
 
 using namespace zorvane;
+using zorvane::testing::bytesOf;
+using zorvane::testing::Cp932Hyouji;
+using zorvane::testing::Cp932MsGothic;
 
-namespace {
-
-QByteArray bytesOf(std::initializer_list<int> values) {
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(static_cast<char>(value));
-    return bytes;
-}
-
-// "表示" and "ＭＳ ゴシック" in code page 932, as the original platform writes them.
-const QByteArray Cp932Hyouji = bytesOf({0x95, 0x5C, 0x8E, 0xA6});
-const QByteArray Cp932MsGothic =
-    bytesOf({0x82, 0x6C, 0x82, 0x72, 0x20, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E});
-
-} // namespace
+namespace {} // namespace
 
 class TestProfileFile : public QObject {
     Q_OBJECT
@@ -33,18 +24,9 @@ class TestProfileFile : public QObject {
 
     QString path() const { return dir_.filePath(QStringLiteral("plok.ini")); }
 
-    void put(const QByteArray& bytes) {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void put(const QByteArray& bytes) { QVERIFY(testing::writeBytes(path(), bytes)); }
 
-    QByteArray content() const {
-        QFile file(path());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
+    QByteArray content() const { return testing::readBytes(path()); }
 
 private slots:
     void init() {

@@ -1,25 +1,18 @@
 #include "platform/TextCodec.h"
 
+#include "TestFiles.h"
+
 #include <QTest>
 
 using namespace zorvane;
+using zorvane::testing::bytesOf;
+using zorvane::testing::Cp932Hyouji;
+using zorvane::testing::Cp932MsGothic;
 
 Q_DECLARE_METATYPE(zorvane::TextEncoding)
 
 namespace {
 
-QByteArray bytesOf(std::initializer_list<int> values) {
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(static_cast<char>(value));
-    return bytes;
-}
-
-// "表示" in code page 932: the trail byte of 表 is 0x5C, a backslash on its own.
-const QByteArray Cp932Hyouji = bytesOf({0x95, 0x5C, 0x8E, 0xA6});
-// "ＭＳ ゴシック" in code page 932.
-const QByteArray Cp932MsGothic =
-    bytesOf({0x82, 0x6C, 0x82, 0x72, 0x20, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E});
 // "C:\ツール\表.exe" in code page 932.
 const QByteArray Cp932ToolPath = bytesOf({0x43, 0x3A, 0x5C, 0x83, 0x63, 0x81, 0x5B, 0x83, 0x8B,
                                           0x5C, 0x95, 0x5C, 0x2E, 0x65, 0x78, 0x65});

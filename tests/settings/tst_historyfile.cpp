@@ -3,6 +3,8 @@
 #include "platform/TextCodec.h"
 #include "settings/HistoryFile.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,18 +40,9 @@ class TestHistoryFile : public QObject {
     ModPlok& state() { return *state_; }
     QString path() const { return dir_.filePath(QStringLiteral("plok.his")); }
 
-    void put(const QByteArray& bytes) {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void put(const QByteArray& bytes) { QVERIFY(testing::writeBytes(path(), bytes)); }
 
-    QByteArray content() const {
-        QFile file(path());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
+    QByteArray content() const { return testing::readBytes(path()); }
 
     // Entry n of the 40 lines: RecentDirs(1..20), then UsualDirs(1..20).
     const QString& entry(int n) {

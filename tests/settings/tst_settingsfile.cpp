@@ -5,6 +5,8 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeyTable.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,18 +31,9 @@ class TestSettingsFile : public QObject {
 
     ModPlok& state() { return *state_; }
 
-    void put(const QByteArray& bytes) {
-        QFile file(state().SettingsPath);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void put(const QByteArray& bytes) { QVERIFY(testing::writeBytes(state().SettingsPath, bytes)); }
 
-    QByteArray content() const {
-        QFile file(state_->SettingsPath);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
+    QByteArray content() const { return testing::readBytes(state_->SettingsPath); }
 
     void freshState() {
         state_ = std::make_unique<ModPlok>();

@@ -1,0 +1,31 @@
+#include "TestFiles.h"
+
+#include <QFile>
+
+namespace zorvane::testing {
+
+QByteArray bytesOf(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int value : values)
+        bytes.append(static_cast<char>(value));
+    return bytes;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+const QByteArray Cp932Hyouji = bytesOf({0x95, 0x5C, 0x8E, 0xA6});
+const QByteArray Cp932MsGothic =
+    bytesOf({0x82, 0x6C, 0x82, 0x72, 0x20, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E});
+
+} // namespace zorvane::testing

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <initializer_list>
+
+namespace zorvane::testing {
+
+// Bytes given as numbers, for file contents in a particular encoding.
+QByteArray bytesOf(std::initializer_list<int> values);
+
+// Replaces the file's content; false when it cannot be written.
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
+// The file's whole content, empty when it cannot be read.
+QByteArray readBytes(const QString& path);
+
+// Texts in code page 932 as the original platform writes them.
+// "表示": the trail byte of 表 is 0x5C, a backslash on its own.
+extern const QByteArray Cp932Hyouji;
+// "ＭＳ ゴシック"
+extern const QByteArray Cp932MsGothic;
+
+} // namespace zorvane::testing
