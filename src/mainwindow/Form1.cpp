@@ -681,7 +681,8 @@ bool Form1::watchesKeyOf(QObject* watched) const {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const MainCommand command = commandForKey(key->key(), key->modifiers());
+        const MainCommand command =
+            commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
         if (command != MainCommand::None)
             runCommand(command);
     }

@@ -5,9 +5,21 @@
 
 namespace zorvane {
 
-MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers) {
+namespace {
+// X11 key codes (evdev codes + 8) of the main keyboard's digit keys 1, 2 and 3.
+constexpr quint32 ScanCodeDigit1 = 10;
+constexpr quint32 ScanCodeDigit3 = 12;
+} // namespace
+
+MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     if (modifiers.testFlag(Qt::KeypadModifier))
         return MainCommand::None; // the keypad's keys have codes of their own
+    if (modifiers.testFlag(Qt::ShiftModifier) && nativeScanCode >= ScanCodeDigit1 &&
+        nativeScanCode <= ScanCodeDigit3) {
+        static constexpr MainCommand tools[] = {MainCommand::Tool1, MainCommand::Tool2,
+                                                MainCommand::Tool3};
+        return tools[nativeScanCode - ScanCodeDigit1];
+    }
     switch (key) {
     case Qt::Key_Escape:
         return MainCommand::Exit;

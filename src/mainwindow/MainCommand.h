@@ -23,8 +23,10 @@ enum class MainCommand {
 };
 
 // The single-key table: Esc, 1 2 3 of the main keyboard, C D E M Q R. Shift, Ctrl and Alt do
-// not matter; keys of the numeric keypad are not in the table.
-MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers);
+// not matter; keys of the numeric keypad are not in the table. Shift turns a digit into a
+// layout's symbol ("!" for 1 on many layouts): `nativeScanCode`, the X11/evdev key code of the
+// physical key (10, 11, 12 for the main keyboard's 1, 2, 3; 0 when unknown), still finds it.
+MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
 
 // The toolbar dispatch: the button's key compared exactly (case-sensitive) with tbQ, tbX1,
 // tbX2, tbX3, tbC, tbM, tbD, tbR. Any other key does nothing.

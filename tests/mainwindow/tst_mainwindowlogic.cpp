@@ -147,6 +147,18 @@ private slots:
                  command);
     }
 
+    void shiftedDigitsFoundByTheirPhysicalKey() {
+        // Shift+1 arrives as the layout's symbol; the key code of the physical key still
+        // names the main keyboard's 1 to 3. The keypad's keys (87 to 89) never do.
+        QCOMPARE(commandForKey(Qt::Key_Exclam, Qt::ShiftModifier, 10), MainCommand::Tool1);
+        QCOMPARE(commandForKey(Qt::Key_QuoteDbl, Qt::ShiftModifier, 11), MainCommand::Tool2);
+        QCOMPARE(commandForKey(Qt::Key_NumberSign, Qt::ShiftModifier, 12), MainCommand::Tool3);
+        QCOMPARE(commandForKey(Qt::Key_Dollar, Qt::ShiftModifier, 13), MainCommand::None);
+        QCOMPARE(commandForKey(Qt::Key_End, Qt::ShiftModifier | Qt::KeypadModifier, 87),
+                 MainCommand::None);
+        QCOMPARE(commandForKey(Qt::Key_Exclam, Qt::ShiftModifier, 0), MainCommand::None);
+    }
+
     void toolbarDispatchComparesKeysExactly() {
         QCOMPARE(commandForToolbarKey(QStringLiteral("tbQ")), MainCommand::Exit);
         QCOMPARE(commandForToolbarKey(QStringLiteral("tbX1")), MainCommand::Tool1);
