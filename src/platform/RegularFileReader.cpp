@@ -13,23 +13,39 @@ namespace zorvane {
 
 RegularFileReader::RegularFileReader(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty()) {
+    // A NUL would silently end the name early and open another file.
+    if (name.isEmpty() || name.contains('\0')) {
         error_ = ErrBadFileNameOrNumber;
         return;
     }
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0) {
-        error_ = errorNumberFromErrno(errno, name.constData());
-        return;
-    }
+    // Look before opening: opening a device or a FIFO can block or act on the device.
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0) {
+    if (::stat(name.constData(), &info) != 0) {
         error_ = errorNumberFromErrno(errno, name.constData());
-        ::close(descriptor);
         return;
     }
     if (!S_ISREG(info.st_mode)) {
         error_ = ErrBadFileMode;
+        return;
+    }
+    // The name may have been replaced since the look: open without blocking and look again at
+    // what was really opened.
+    int descriptor = -1;
+    do {
+        descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        error_ = errorNumberFromErrno(errno, name.constData());
+        return;
+    }
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error_ = ErrBadFileMode;
+        ::close(descriptor);
+        return;
+    }
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (flags == -1 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        error_ = ErrDeviceIO;
         ::close(descriptor);
         return;
     }
@@ -50,7 +66,7 @@ qint64 RegularFileReader::read(char* data, qint64 maxBytes) {
             return count;
         if (errno == EINTR)
             continue;
-        error_ = errorNumberFromErrno(errno);
+        error_ = ErrDeviceIO; // whatever went wrong, it went wrong after a good open
         return -1;
     }
 }
@@ -64,18 +80,12 @@ QByteArray RegularFileReader::readHead(const QString& path, qint64 limit, int* e
         *error = reader.error();
         return {};
     }
+    // One byte beyond the limit tells whether the file goes on.
+    const qint64 wanted = limit + (truncated != nullptr ? 1 : 0);
     QByteArray bytes;
     constexpr qint64 Chunk = 64 * 1024;
-    for (;;) {
-        const qint64 room = limit - bytes.size();
-        if (room <= 0) {
-            if (truncated != nullptr) {
-                char probe = 0;
-                *truncated = reader.read(&probe, 1) > 0;
-            }
-            break;
-        }
-        const qint64 want = room < Chunk ? room : Chunk;
+    while (bytes.size() < wanted) {
+        const qint64 want = qMin(wanted - bytes.size(), Chunk);
         const qsizetype old = bytes.size();
         bytes.resize(old + want);
         const qint64 count = reader.read(bytes.data() + old, want);
@@ -86,6 +96,10 @@ QByteArray RegularFileReader::readHead(const QString& path, qint64 limit, int* e
         bytes.resize(old + count);
         if (count == 0)
             break;
+    }
+    if (bytes.size() > limit) {
+        *truncated = true;
+        bytes.truncate(limit);
     }
     *error = 0;
     return bytes;

@@ -5,9 +5,10 @@
 
 namespace zorvane {
 
-// Reads a regular file without ever blocking on a FIFO, socket or device: the file is opened
-// without blocking and the opened descriptor is checked to be a regular file (anything else is
-// error 54). Failures carry the program's error numbers. The file is closed on destruction.
+// Reads a regular file without ever blocking on a FIFO, socket or device: the path is looked at
+// before it is opened, the file is opened without blocking and the opened descriptor is checked
+// again to be a regular file (anything else is error 54). A name with a NUL is 52, a failed open
+// carries the number of its failure, a failed read 57. The file is closed on destruction.
 class RegularFileReader {
 public:
     explicit RegularFileReader(const QString& path);
