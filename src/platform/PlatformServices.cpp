@@ -1,7 +1,9 @@
 #include "platform/PlatformServices.h"
 
 #include "platform/BeepService.h"
+#include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
+#include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
@@ -19,12 +21,26 @@ struct InstalledServices {
     ProcessStarter* processStarter = nullptr;
     DriveList* driveList = nullptr;
     ShellFileOperation* shellFileOperation = nullptr;
+    HelpService* help = nullptr;
+    DirectoryPicker* directoryPicker = nullptr;
 };
 
 InstalledServices& installed() {
     static InstalledServices services;
     return services;
 }
+
+// Stand-ins until the real windows are installed.
+class NoHelp final : public HelpService {
+public:
+    void showContents(const QString&) override {}
+    void showTopic(const QString&, int) override {}
+};
+
+class NoDirectoryPicker final : public DirectoryPicker {
+public:
+    QString pickDirectory(QWidget*, const QString&) override { return QString(); }
+};
 
 } // namespace
 
@@ -53,6 +69,16 @@ ShellFileOperation& PlatformServices::shellFileOperation() {
     return installed().shellFileOperation ? *installed().shellFileOperation : production;
 }
 
+HelpService& PlatformServices::help() {
+    static NoHelp production;
+    return installed().help ? *installed().help : production;
+}
+
+DirectoryPicker& PlatformServices::directoryPicker() {
+    static NoDirectoryPicker none;
+    return installed().directoryPicker ? *installed().directoryPicker : none;
+}
+
 void PlatformServices::setMessageBox(MessageBoxService* service) { installed().messageBox = service; }
 void PlatformServices::setBeep(BeepService* service) { installed().beep = service; }
 void PlatformServices::setProcessStarter(ProcessStarter* service) {
@@ -61,6 +87,11 @@ void PlatformServices::setProcessStarter(ProcessStarter* service) {
 void PlatformServices::setDriveList(DriveList* service) { installed().driveList = service; }
 void PlatformServices::setShellFileOperation(ShellFileOperation* service) {
     installed().shellFileOperation = service;
+}
+
+void PlatformServices::setHelp(HelpService* service) { installed().help = service; }
+void PlatformServices::setDirectoryPicker(DirectoryPicker* service) {
+    installed().directoryPicker = service;
 }
 
 } // namespace zorvane

@@ -7,6 +7,8 @@ class BeepService;
 class ProcessStarter;
 class DriveList;
 class ShellFileOperation;
+class HelpService;
+class DirectoryPicker;
 
 // The one place where the program finds the services of the operating system and of modal
 // windows. Each accessor returns the production service unless another one was installed;
@@ -18,12 +20,18 @@ public:
     static ProcessStarter& processStarter();
     static DriveList& driveList();
     static ShellFileOperation& shellFileOperation();
+    static HelpService& help();
+    // The picker's window sits above the platform; the program installs it at start. Until then
+    // every pick is cancelled.
+    static DirectoryPicker& directoryPicker();
 
     static void setMessageBox(MessageBoxService* service);
     static void setBeep(BeepService* service);
     static void setProcessStarter(ProcessStarter* service);
     static void setDriveList(DriveList* service);
     static void setShellFileOperation(ShellFileOperation* service);
+    static void setHelp(HelpService* service);
+    static void setDirectoryPicker(DirectoryPicker* service);
 };
 
 } // namespace zorvane

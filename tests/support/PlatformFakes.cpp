@@ -42,6 +42,8 @@ PlatformFakes::PlatformFakes() {
     PlatformServices::setProcessStarter(&processStarter);
     PlatformServices::setDriveList(&driveList);
     PlatformServices::setShellFileOperation(&shellFileOperation);
+    PlatformServices::setHelp(&help);
+    PlatformServices::setDirectoryPicker(&directoryPicker);
 }
 
 PlatformFakes::~PlatformFakes() {
@@ -50,6 +52,8 @@ PlatformFakes::~PlatformFakes() {
     PlatformServices::setProcessStarter(nullptr);
     PlatformServices::setDriveList(nullptr);
     PlatformServices::setShellFileOperation(nullptr);
+    PlatformServices::setHelp(nullptr);
+    PlatformServices::setDirectoryPicker(nullptr);
 }
 
 } // namespace zorvane::testing

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/BeepService.h"
+#include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
+#include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
@@ -60,6 +62,34 @@ public:
     int result = 0;
 };
 
+struct HelpRequest {
+    QString helpFile;
+    int contextNumber = 0; // 0: the contents
+};
+
+class FakeHelp final : public HelpService {
+public:
+    void showContents(const QString& helpFile) override { requests.append({helpFile, 0}); }
+    void showTopic(const QString& helpFile, int contextNumber) override {
+        requests.append({helpFile, contextNumber});
+    }
+    QList<HelpRequest> requests;
+};
+
+// Records where each pick started and answers from a script; with the script empty the user
+// cancels (an empty answer).
+class FakeDirectoryPicker final : public DirectoryPicker {
+public:
+    QString pickDirectory(QWidget* owner, const QString& start) override {
+        owners.append(owner);
+        starts.append(start);
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+    QList<QWidget*> owners;
+    QStringList starts;
+    QQueue<QString> answers;
+};
+
 // Installs one of each fake for the lifetime of the object and puts production back after.
 class PlatformFakes {
 public:
@@ -73,6 +103,8 @@ public:
     FakeProcessStarter processStarter;
     FakeDriveList driveList;
     FakeShellFileOperation shellFileOperation;
+    FakeHelp help;
+    FakeDirectoryPicker directoryPicker;
 };
 
 } // namespace zorvane::testing
