@@ -1,4 +1,6 @@
 #include "app/DesktopLocale.h"
+#include "help/ProgramIcon.h"
+#include "help/frmAbout.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
 
@@ -8,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
+    QApplication::setWindowIcon(zorvane::programIcon());
 
     // The command line: the arguments joined by single blanks, so a path with blanks arrives
     // whole whether or not the shell split it.
@@ -16,6 +19,8 @@ int main(int argc, char* argv[]) {
         arguments.removeFirst();
 
     zorvane::Form1 form1;
+    form1.setCommandHandler(zorvane::MainCommand::Version,
+                            [] { zorvane::frmAbout::showModeless(); });
     form1.Form_Load(zorvane::commandLineText(arguments));
     form1.show();
     return application.exec();

@@ -13,6 +13,7 @@
 #include "mainwindow/ViewerColour.h"
 #include "mainwindow/ViewerText.h"
 #include "platform/BeepService.h"
+#include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProfileFile.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
@@ -69,6 +71,9 @@ Form1::Form1(const QString& programFolder, QWidget* parent)
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildMenus();
     buildControls();
+    // F1 opens the help as the menu item does; the menu item itself carries no shortcut.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &Form1::miHelp_Click);
     // The designed client area: 8880 × 6504 twips.
     resize(twipsToPixels(8880), twipsToPixels(6504));
     qApp->installEventFilter(this);
@@ -650,7 +655,7 @@ void Form1::miOption_Click() {
     runHandler(MainCommand::Option);
 }
 void Form1::miHelp_Click() {
-    runHandler(MainCommand::Help);
+    PlatformServices::help().showContents(modPlok().ProgramFolder + QStringLiteral("plok.hlp"));
 }
 void Form1::miVer_Click() {
     runHandler(MainCommand::Version);

@@ -4,6 +4,7 @@
 #include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
 #include "platform/HelpService.h"
+#include "platform/HelpWindowService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
@@ -30,13 +31,7 @@ InstalledServices& installed() {
     return services;
 }
 
-// Stand-ins until the real windows are installed.
-class NoHelp final : public HelpService {
-public:
-    void showContents(const QString&) override {}
-    void showTopic(const QString&, int) override {}
-};
-
+// Stand-in until the real window is installed.
 class NoDirectoryPicker final : public DirectoryPicker {
 public:
     QString pickDirectory(QWidget*, const QString&) override { return QString(); }
@@ -70,7 +65,7 @@ ShellFileOperation& PlatformServices::shellFileOperation() {
 }
 
 HelpService& PlatformServices::help() {
-    static NoHelp production;
+    static HelpWindowService production;
     return installed().help ? *installed().help : production;
 }
 
