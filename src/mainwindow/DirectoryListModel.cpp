@@ -54,8 +54,8 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
     const DirectoryEntry& entry = entries_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: // read as shown, not as a whole path
         return entry.name;
-    case Qt::AccessibleTextRole:
     case Qt::ToolTipRole:
         return entry.path;
     case Qt::DecorationRole:

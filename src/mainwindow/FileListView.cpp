@@ -3,6 +3,8 @@
 #include "mainwindow/FileListModel.h"
 
 #include <QDir>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace zorvane {
@@ -61,7 +63,7 @@ QString FileListView::fileName() const {
 
 void FileListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QListView::currentChanged(current, previous);
-    if (!current.isValid())
+    if (!current.isValid() || focusing_)
         return;
     currentChangedByPress_ = true;
     emit fileSelected();
@@ -75,6 +77,28 @@ void FileListView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && pressed.isValid() && pressed == currentIndex() &&
         !currentChangedByPress_)
         emit fileSelected();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
+        emit fileSelected();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FileListView::focusInEvent(QFocusEvent* event) {
+    // With nothing current, the view would make the first entry current (unhighlighted) when
+    // it gains the focus. The current file must change only on a pick, so that entry is taken
+    // back; the first arrow key still starts at the top of the list.
+    const bool hadCurrent = currentIndex().isValid();
+    focusing_ = true;
+    QListView::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
+    focusing_ = false;
 }
 
 } // namespace zorvane

@@ -8,6 +8,7 @@
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
 #include "mainwindow/FilePreview.h"
+#include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/StartupSettings.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/ViewerColour.h"
@@ -167,8 +168,10 @@ void Form1::buildControls() {
         return label;
     };
     label1_ = caption(u"Label1", u"ドライブ");
+    installNamedComboBoxAccessibility(); // before the combo boxes are made
     drive1_ = new DriveListBox(client_);
     drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setAccessibleName(label1_->text());
     label2_ = caption(u"Label2", u"ディレクトリ");
     dir1_ = new DirectoryListView(client_);
     dir1_->setObjectName(QStringLiteral("Dir1"));
@@ -178,6 +181,7 @@ void Form1::buildControls() {
     label4_ = caption(u"Label4", u"ファイルの種類");
     combo1_ = new QComboBox(client_);
     combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setAccessibleName(label4_->text());
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert); // typing never adds an entry
     combo1_->setCompleter(nullptr);
@@ -189,6 +193,8 @@ void Form1::buildControls() {
     text1_ = new QPlainTextEdit(client_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
+    // Read-only, but the arrows, Page Up/Down and Ctrl+Home/End move through the text.
+    text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette viewer = text1_->palette();
     viewer.setColor(QPalette::Base, Qt::white); // designed: window text on white
@@ -209,6 +215,7 @@ void Form1::buildControls() {
     label4_->setBuddy(combo1_);
     for (QLabel* label : {label1_, label2_, label3_, label4_})
         label->setTextFormat(Qt::PlainText);
+    nameForScreenReaders(*this);
 
     // The process's current folder, with the designed pattern.
     file1_->setPattern(QStringLiteral("*.TXT"));
@@ -224,6 +231,9 @@ void Form1::buildControls() {
     connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    // The user starts in the file list: the arrow keys pick a file (never a drive).
+    file1_->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Start-up and shutdown ----------------------------------------------------------------
@@ -675,12 +685,17 @@ bool Form1::watchesKeyOf(QObject* watched) const {
         QApplication::activePopupWidget())
         return false;
     const QWidget* receiver = QApplication::focusWidget();
+    // While the menu bar is in keyboard mode (Alt+F, Esc) it has the focus and its keys.
+    if (qobject_cast<const QMenuBar*>(receiver))
+        return false;
     return widget == (receiver ? receiver : this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat())
+            return false; // a key held down runs its command once
         const MainCommand command =
             commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
         if (command != MainCommand::None)
