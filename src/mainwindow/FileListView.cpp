@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace zorvane {
 
@@ -101,4 +102,29 @@ void FileListView::focusInEvent(QFocusEvent* event) {
     focusing_ = false;
 }
 
+QString FileListView::toolTipAt(const QPoint& viewportPoint) const {
+    const QModelIndex index = indexAt(viewportPoint);
+    if (!index.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int needed = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    if (visualRect(index).left() + needed <= viewport()->width())
+        return {};
+    return index.data(Qt::DisplayRole).toString();
+}
+
+bool FileListView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               visualRect(indexAt(help->pos())));
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}
 } // namespace zorvane

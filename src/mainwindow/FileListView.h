@@ -36,6 +36,10 @@ public:
     // The selected entry's name alone, or empty.
     QString fileName() const;
 
+    // The tool tip at a point of the viewport: the whole name of an entry too long to be
+    // shown whole, else empty.
+    QString toolTipAt(const QPoint& viewportPoint) const;
+
 signals:
     void fileSelected();
 
@@ -44,6 +48,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     FileListModel* model_;

@@ -9,6 +9,7 @@
 #include "mainwindow/FileListView.h"
 #include "mainwindow/FilePreview.h"
 #include "mainwindow/MainWindowAccessibility.h"
+#include "mainwindow/PathLabel.h"
 #include "mainwindow/StartupSettings.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/ViewerColour.h"
@@ -203,10 +204,8 @@ void Form1::buildControls() {
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
-    label5_ = caption(u"Label5", u"");
-    label5_->setText(QString());
-    label5_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label5_->setTextFormat(Qt::PlainText);
+    label5_ = new PathLabel(client_);
+    label5_->setObjectName(QStringLiteral("Label5"));
 
     // A screen reader names each list by its caption.
     label1_->setBuddy(drive1_);
@@ -484,17 +483,24 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 // ---- Current file and preview -------------------------------------------------------------
 
+QLabel* Form1::label5() const {
+    return label5_;
+}
+
 QString Form1::currentFile() const {
     return label5_->text();
 }
 
 void Form1::setCurrentFile(const QString& path) {
-    label5_->setText(path);
+    label5_->setPath(path);
     sizeLabel5ToCaption();
 }
 
 void Form1::sizeLabel5ToCaption() {
-    label5_->resize(label5_->sizeHint().width(), label5_->height());
+    // The label takes the width of its caption, up to the window's right edge; a longer path
+    // is elided in the middle on screen.
+    const int room = client_->width() - label5_->x() - twipsToPixels(120);
+    label5_->resize(std::max(1, std::min(label5_->naturalWidth(), room)), label5_->height());
 }
 
 void Form1::clearCurrentFile() {

@@ -21,6 +21,7 @@ namespace zorvane {
 class DirectoryListView;
 class DriveListBox;
 class FileListView;
+class PathLabel;
 struct StartupSettings;
 
 // The main window: the filer on the left (Drive1, Dir1, File1, Combo1), the viewer Text1 on
@@ -47,7 +48,7 @@ public:
     QComboBox* combo1() const { return combo1_; }
     QPlainTextEdit* text1() const { return text1_; }
     QPushButton* command1() const { return command1_; }
-    QLabel* label5() const { return label5_; }
+    QLabel* label5() const;
     const ImageList& imageList1() const { return imageList1_; }
 
     // Launched: 1 after a program was started on the current file (the viewer is greyed).
@@ -146,7 +147,7 @@ private:
     QComboBox* combo1_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
-    QLabel* label5_ = nullptr;
+    PathLabel* label5_ = nullptr;
 
     qint16 launched_ = 0;
     int viewerLeft_ = 3180;

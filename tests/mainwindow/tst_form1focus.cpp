@@ -9,6 +9,7 @@
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/PathLabel.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -195,6 +196,45 @@ private slots:
         QTest::keyClick(viewer, Qt::Key_C);
         QCOMPARE(copies, 1);
         QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("line 1\n")));
+    }
+
+    // ---- Long names -------------------------------------------------------------------
+
+    void longNamesAreElidedAndWholeInTheirToolTips() {
+        const QString longName = QString(80, QChar(u'長')) + QStringLiteral(".txt");
+        writeBytes(dataPath(longName), "long\r\n");
+        writeBytes(dataPath(QStringLiteral("a.txt")), "a\r\n");
+        auto form = makeForm();
+        form->dir1()->setPath(dataDir_->path());
+        form->resize(600, 476);
+        showActive(*form);
+
+        FileListView* files = form->file1();
+        QCOMPARE(files->listEntry(1), longName);
+        const QRect shortRow = files->visualRect(files->model()->index(0, 0));
+        const QRect longRow = files->visualRect(files->model()->index(1, 0));
+        QVERIFY(files->toolTipAt(shortRow.center()).isEmpty());
+        QCOMPARE(files->toolTipAt(longRow.center()), longName);
+
+        // Label5 keeps the whole path as its text; on screen it is cut in the middle and
+        // stays inside the window.
+        const QString path = dataPath(longName);
+        files->setListIndex(1);
+        QCOMPARE(form->currentFile(), path);
+        auto* label = qobject_cast<PathLabel*>(form->label5());
+        QVERIFY(label);
+        QCOMPARE(label->text(), path);
+        QCOMPARE(label->toolTip(), path);
+        QVERIFY(label->geometry().right() < form->centralWidget()->width());
+        const QString shown = label->shownText();
+        QVERIFY(shown.size() < path.size());
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(path.left(3)));
+        QVERIFY(shown.endsWith(QStringLiteral(".txt")));
+
+        // A short path is shown whole.
+        form->setCurrentFile(QStringLiteral("/a.txt"));
+        QCOMPARE(label->shownText(), QStringLiteral("/a.txt"));
     }
 
     // ---- What a screen reader is told -------------------------------------------------
