@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace zorvane {
@@ -102,10 +103,24 @@ void DirectoryListView::highlightCurrentFolder() {
     for (qsizetype row = 0; row < entries.size(); ++row) {
         if (entries.at(row).path == path_) {
             setCurrentIndex(model_->index(static_cast<int>(row)));
-            scrollTo(currentIndex());
+            showCurrentFolder();
             return;
         }
     }
+}
+
+void DirectoryListView::showCurrentFolder() {
+    // The current folder at the bottom of the view with as many of its parents as fit above
+    // it, and every name from its start: a deep folder's indent must not scroll the names
+    // out of sight.
+    if (currentIndex().isValid())
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtBottom);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
+void DirectoryListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    showCurrentFolder();
 }
 
 } // namespace zorvane

@@ -198,6 +198,31 @@ private slots:
         QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("line 1\n")));
     }
 
+    void theDirectoryListOpensOnTheCurrentFolderAndItsParents() {
+        QString deep = dataDir_->path();
+        for (int level = 0; level < 25; ++level)
+            deep += QStringLiteral("/level%1").arg(level);
+        QVERIFY(QDir().mkpath(deep));
+        writeBytes(deep + QStringLiteral("/a.txt"), "a\r\n");
+        auto form = makeForm();
+        form->Form_Load(deep + QStringLiteral("/a.txt"));
+        showActive(*form);
+
+        DirectoryListView* folders = form->dir1();
+        const QRect viewport = folders->viewport()->rect();
+        const QModelIndex current = folders->currentIndex();
+        QCOMPARE(current.data(Qt::ToolTipRole).toString(), deep);
+        const auto inSight = [&](const QModelIndex& index) {
+            const QRect row = folders->visualRect(index);
+            return row.top() >= viewport.top() && row.bottom() <= viewport.bottom() &&
+                   row.left() == viewport.left();
+        };
+        QVERIFY(inSight(current));
+        QVERIFY(inSight(current.siblingAtRow(current.row() - 1)));
+        QCOMPARE(folders->horizontalScrollBar()->value(),
+                 folders->horizontalScrollBar()->minimum());
+    }
+
     // ---- Long names -------------------------------------------------------------------
 
     void longNamesAreElidedAndWholeInTheirToolTips() {
