@@ -36,6 +36,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
+#include <utility>
 
 namespace zorvane {
 
@@ -246,8 +247,8 @@ void Form1::Form_Initialize() {
     readSettingsKeys(state);
     // A history file that cannot be read is reported, and the stored settings are applied all
     // the same: otherwise the next save would overwrite them with the designed ones.
-    if (const int historyError = readHistoryFile(state))
-        ReportFileError(historyError, this);
+    // It is shown once the window stands in its place, over it (see event()).
+    startupError_ = readHistoryFile(state);
 
     const StartupSettings settings = startupSettingsFrom(
         state.SettingsRecord,
@@ -334,17 +335,23 @@ void Form1::Form_Load(const QString& commandLineText) {
 }
 
 void Form1::Form_Activate() {
-    if (pendingOuterSize_.isValid() && isVisible() && !frameMargins().isNull()) {
-        // The frame is known once the window manager has framed the window: the stored size
-        // is the outer one.
-        const QMargins frame = frameMargins();
-        const QSize outer = pendingOuterSize_;
-        pendingOuterSize_ = QSize();
-        resize(outer.width() - frame.left() - frame.right(),
-               outer.height() - frame.top() - frame.bottom());
-    }
+    applyPendingOuterSize();
     ApplyFilerVisibility();
     Form_Resize();
+}
+
+void Form1::applyPendingOuterSize() {
+    if (!pendingOuterSize_.isValid() || !isVisible() || frameMargins().isNull())
+        return;
+    // The frame is known once the window manager has framed the window: the stored size is
+    // the outer one. The minimum follows the frame first, or the minimum computed without a
+    // frame would hold the window larger than it was stored.
+    const QMargins frame = frameMargins();
+    const QSize outer = pendingOuterSize_;
+    pendingOuterSize_ = QSize();
+    updateMinimumSize();
+    resize(outer.width() - frame.left() - frame.right(),
+           outer.height() - frame.top() - frame.bottom());
 }
 
 void Form1::Form_Unload() {
@@ -369,11 +376,15 @@ void Form1::Form_Unload() {
 }
 
 QRect Form1::outerGeometryTwips() const {
-    // The normal-state rectangle, also while minimised or maximised.
+    // The normal-state rectangle, also while minimised or maximised; then the frame is the
+    // one the window had in its normal state (a window manager draws a maximised window with
+    // a thinner frame).
     QRect inner = normalGeometry();
     if (inner.isNull())
         inner = geometry();
-    const QMargins frame = frameMargins();
+    const bool normal =
+        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const QMargins frame = normal || !normalFrame_ ? frameMargins() : *normalFrame_;
     const QRect outer = inner.marginsAdded(frame);
     return QRect(pixelsToTwips(outer.left()), pixelsToTwips(outer.top()),
                  pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
@@ -412,7 +423,7 @@ void Form1::updateMinimumSize() {
     const QMargins frame = frameMargins();
     const QSize minimum(
         std::max(0, twipsToPixels(viewerMinWidth_) - frame.left() - frame.right()),
-        std::max(0, twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom()));
+        std::max(0, twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom()));
     if (minimumSize() != minimum)
         setMinimumSize(minimum); // dragging cannot go below it
 }
@@ -420,19 +431,28 @@ void Form1::updateMinimumSize() {
 void Form1::Form_Resize() {
     if (isMinimized())
         return;
+    // A title bar and menu bar taller than the layout allows for push the bottom of the
+    // filer out of the window: the layout then measures from the area under the menu bar.
+    const auto layoutHeight = [this] {
+        const int outer = pixelsToTwips(frameGeometry().height());
+        return isVisible() && client_->height() > 0
+                   ? layoutHeightFor(outer, pixelsToTwips(client_->height()))
+                   : LayoutHeight{outer, MainWindowMinHeight};
+    };
+    minimumOuterHeight_ = layoutHeight().minimumOuterHeight;
     updateMinimumSize();
     const QMargins frame = frameMargins();
     if (pixelsToTwips(frameGeometry().width()) < viewerMinWidth_)
         resize(twipsToPixels(viewerMinWidth_) - frame.left() - frame.right(), height());
-    if (pixelsToTwips(frameGeometry().height()) < MainWindowMinHeight)
-        resize(width(), twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom());
+    if (pixelsToTwips(frameGeometry().height()) < minimumOuterHeight_)
+        resize(width(), twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom());
 
     PresentSizes present;
     present.combo1Height = pixelsToTwips(combo1_->height());
     present.label5Width = pixelsToTwips(label5_->width());
     present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
     applyLayout(computeMainWindowLayout(
-        pixelsToTwips(frameGeometry().width()), pixelsToTwips(frameGeometry().height()),
+        pixelsToTwips(frameGeometry().width()), layoutHeight().layoutHeight,
         FilerArrangement{viewerLeft_, viewerMinWidth_}, modPlok().ShowFiler != 0, present));
 }
 
@@ -466,13 +486,37 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    noteNormalFrame();
     Form_Resize();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    noteNormalFrame();
+    applyPendingOuterSize();
+}
+
+void Form1::noteNormalFrame() {
+    if (isVisible() && windowState() == Qt::WindowNoState && !frameMargins().isNull())
+        normalFrame_ = frameMargins();
 }
 
 bool Form1::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
+    if (event->type() == QEvent::Show && startupError_ != 0) {
+        // A message shown before the window is placed would leave it where the message's
+        // owner happened to be: off the screen's top-left corner.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const int error = std::exchange(startupError_, 0);
+                if (error != 0)
+                    ReportFileError(error, this);
+            },
+            Qt::QueuedConnection);
+    }
     return handled;
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -114,6 +115,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -125,6 +127,8 @@ private:
     void applyViewerColours(const StartupSettings& settings);
     void setOuterGeometryTwips(float top, float left, float height, float width);
     void updateMinimumSize();
+    void applyPendingOuterSize();
+    void noteNormalFrame();
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
@@ -152,11 +156,14 @@ private:
     qint16 launched_ = 0;
     int viewerLeft_ = 3180;
     int viewerMinWidth_ = 9000;
+    int minimumOuterHeight_ = MainWindowMinHeight; // grows with a tall title and menu bar
     QString previewText_;
     QHash<QString, QString> lastFolderOnDrive_;
     QHash<int, std::function<void()>> commandHandlers_;
-    QSize pendingOuterSize_; // pixels; applied once the window's frame is known
+    QSize pendingOuterSize_;              // pixels; applied once the window's frame is known
+    std::optional<QMargins> normalFrame_; // the frame in the normal state, once known
     int driveChangeDepth_ = 0;
+    int startupError_ = 0; // a start-up failure waiting to be reported over the shown window
     bool unloaded_ = false;
 };
 

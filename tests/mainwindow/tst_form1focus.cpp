@@ -223,6 +223,26 @@ private slots:
                  folders->horizontalScrollBar()->minimum());
     }
 
+    void aTallMenuBarKeepsTheMarginUnderThePatternBox() {
+        auto form = makeForm();
+        form->menuBar()->setFixedHeight(60); // 900 twips: more than the layout allows
+        showActive(*form);
+        QWidget* client = form->centralWidget();
+        for (const int height : {600, 700}) {
+            form->resize(form->width(), height);
+            QTRY_COMPARE(form->height(), height);
+            // Combo1's designed 300 twips (20 px), then the 60-twip margin.
+            QCOMPARE(form->combo1()->y() + 20 + 4, client->height());
+            QCOMPARE(form->text1()->geometry().bottom() + 1 + 4, client->height());
+        }
+        // The smallest height (7140 twips, 476 px) grows by the difference to 690 (46 px).
+        const int allowance = form->frameGeometry().height() - client->height();
+        QVERIFY(allowance > 46);
+        form->resize(form->width(), 100);
+        QCOMPARE(form->frameGeometry().height(), 476 + allowance - 46);
+        QCOMPARE(form->combo1()->y() + 20 + 4, client->height());
+    }
+
     // ---- Long names -------------------------------------------------------------------
 
     void longNamesAreElidedAndWholeInTheirToolTips() {

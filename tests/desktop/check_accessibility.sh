@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# What a screen reader finds in the main window on a real accessibility bus: the lists, the
+# pattern box and the viewer named by their captions, the toolbar buttons by their Japanese
+# names, and keys still reaching the window.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/desktoplib.sh"
+desktop_require
+"$DESKTOP_PYTHON" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null || skip "no AT-SPI for Python"
+desktop_start 1280x1024
+folder="$(program_folder)"
+empty_history "$folder"
+start_program "$folder"
+id="$(wait_window "　Zorvane")"
+
+tree() { atspi_dump zorvane 2>/dev/null; }
+has_object() { tree | awk -F'|' -v role="$1" -v name="$2" '$2 == role && $3 == name {found = 1} END {exit !found}'; }
+for object in "list|ディレクトリ" "list|ファイル名" "combo box|ドライブ" "combo box|ファイルの種類" \
+  "text|ビュアー" "push button|終了" "push button|コピー"; do
+  wait_until 20 has_object "${object%%|*}" "${object#*|}" ||
+    fail "no ${object%%|*} named ${object#*|} in:"$'\n'"$(tree)"
+done
+pass "controls named for a screen reader"
+
+send_keys "$id" Escape
+wait_program_end
+pass "Esc closes the window"
