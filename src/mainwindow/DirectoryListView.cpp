@@ -2,9 +2,8 @@
 
 #include "mainwindow/DirectoryListModel.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/NativeDirectory.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -51,13 +50,13 @@ DirectoryListView::DirectoryListView(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
-    path_ = QDir::cleanPath(QDir::currentPath());
+    path_ = nativeCurrentFolder();
     refresh();
 }
 
 int DirectoryListView::setPath(const QString& folder) {
-    const QString wanted = QDir::cleanPath(QDir(folder).absolutePath());
-    if (!QFileInfo(wanted).isDir())
+    const QString wanted = absoluteNativePath(folder);
+    if (!isNativeDirectory(wanted))
         return ErrPathNotFound;
     const bool changed = wanted != path_;
     path_ = wanted;

@@ -2,7 +2,8 @@
 
 #include "mainwindow/FileListModel.h"
 
-#include <QDir>
+#include "platform/NativeDirectory.h"
+
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,11 +19,11 @@ FileListView::FileListView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
-    path_ = QDir::cleanPath(QDir::currentPath());
+    path_ = nativeCurrentFolder();
 }
 
 void FileListView::setPath(const QString& folder) {
-    path_ = QDir::cleanPath(QDir(folder).absolutePath());
+    path_ = absoluteNativePath(folder);
     refresh();
 }
 

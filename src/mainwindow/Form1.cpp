@@ -16,6 +16,7 @@
 #include "mainwindow/ViewerText.h"
 #include "platform/BeepService.h"
 #include "platform/MessageBoxService.h"
+#include "platform/NativeDirectory.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProfileFile.h"
 #include "settings/HistoryFile.h"
@@ -26,7 +27,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -580,7 +580,7 @@ void Form1::Drive1_Change() {
     int error = mount.isEmpty() ? 0 : PlatformServices::driveList().checkReady(mount);
     if (!mount.isEmpty() && error == 0) {
         QString folder = lastFolderOnDrive_.value(mount);
-        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        if (folder.isEmpty() || !isNativeDirectory(folder))
             folder = mount;
         error = dir1_->setPath(folder);
     }
