@@ -2,11 +2,14 @@
 """Prints the accessibility tree of one application on the AT-SPI bus, one object a line:
 depth, role, name, value, screen extents and the names of the objects it is labelled by."""
 import sys
+import warnings
 
 import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
+
+warnings.simplefilter("ignore", DeprecationWarning)
 
 
 def value_of(node):

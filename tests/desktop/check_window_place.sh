@@ -6,7 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
 desktop_require
-desktop_start 1280x1024
+desktop_start "${ZORVANE_SCREEN:-1280x1024}"
 title="　Zorvane"
 
 # start_and_close FOLDER: one run of the program, closed with Esc.
@@ -73,3 +73,9 @@ send_keys "$main" Escape
 wait_program_end
 [ "$(stored "$folder")" = "0 0 7200 9000" ] || fail "after the message stored $(stored "$folder")"
 pass "start-up message over the placed window"
+
+# The same at scale factor 2 (a screen of twice the pixels).
+if [ -z "${ZORVANE_SCALED_RUN:-}" ]; then
+  desktop_stop
+  ZORVANE_SCALED_RUN=1 QT_SCALE_FACTOR=2 ZORVANE_SCREEN=2600x2100 "$0"
+fi
