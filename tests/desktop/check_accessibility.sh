@@ -22,6 +22,20 @@ for object in "list|ディレクトリ" "list|ファイル名" "combo box|ドラ
 done
 pass "controls named for a screen reader"
 
+# Alt+F opens the file menu, Esc closes it, a second Esc leaves the menu bar: the window stays.
+menu_open() { local all; all="$(tree)"; grep -q '^4|popup menu|||[0-9]*,[0-9]*,[1-9]' <<<"$all"; }
+send_keys "$id" alt+f
+wait_until 10 menu_open || fail "Alt+F opened no menu"
+menu_closed() { ! menu_open; }
+xdotool key Escape
+wait_until 10 menu_closed || fail "Esc left the menu open"
+xdotool key Escape
+# Keys are handled in order: a menu opening after the second Esc shows the program still runs.
+xdotool key alt+f
+wait_until 10 menu_open || fail "Esc after leaving the menu closed the program"
+xdotool key Escape
+wait_until 10 menu_closed || fail "Esc left the menu open"
+xdotool key Escape
 send_keys "$id" Escape
 wait_program_end
-pass "Esc closes the window"
+pass "Esc leaves the menu bar first, then closes the window"
