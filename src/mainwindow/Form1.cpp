@@ -14,6 +14,7 @@
 #include "mainwindow/Twips.h"
 #include "mainwindow/ViewerColour.h"
 #include "mainwindow/ViewerText.h"
+#include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/NativeDirectory.h"
@@ -35,20 +36,11 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
 #include <utility>
 
 namespace zorvane {
 
 namespace {
-
-// A window position in twips as pixels, kept within what a window system can hold.
-int positionPixels(float twips) {
-    constexpr float Limit = 16777215.0f * TwipsPerPixel;
-    if (std::isnan(twips))
-        return 0;
-    return twipsToPixels(static_cast<double>(std::fmax(-Limit, std::fmin(Limit, twips))));
-}
 
 QString withTrailingSeparator(QString folder) {
     if (!folder.endsWith(QChar(u'/')))
@@ -271,7 +263,7 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
     text1_->setFont(font);
     applyViewerColours(settings);
 
-    setOuterGeometryTwips(settings.top, settings.left, settings.height, settings.width);
+    outerFrame_.setOuterTwips(settings.top, settings.left, settings.height, settings.width);
     ApplyFilerVisibility();
 
     for (int i = 1; i <= 5; ++i) {
@@ -287,7 +279,7 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
         WindowPosition{static_cast<float>(outer.top()), static_cast<float>(outer.left())},
         static_cast<float>(pixelsToTwips(screenSize.height())),
         static_cast<float>(pixelsToTwips(screenSize.width())));
-    move(positionPixels(reachable.left), positionPixels(reachable.top));
+    move(windowPixels(reachable.left), windowPixels(reachable.top));
 }
 
 void Form1::applyViewerColours(const StartupSettings& settings) {
@@ -341,17 +333,9 @@ void Form1::Form_Activate() {
 }
 
 void Form1::applyPendingOuterSize() {
-    if (!pendingOuterSize_.isValid() || !isVisible() || frameMargins().isNull())
-        return;
-    // The frame is known once the window manager has framed the window: the stored size is
-    // the outer one. The minimum follows the frame first, or the minimum computed without a
-    // frame would hold the window larger than it was stored.
-    const QMargins frame = frameMargins();
-    const QSize outer = pendingOuterSize_;
-    pendingOuterSize_ = QSize();
-    updateMinimumSize();
-    resize(outer.width() - frame.left() - frame.right(),
-           outer.height() - frame.top() - frame.bottom());
+    // The minimum follows the frame first: a minimum computed without the frame would hold
+    // the window larger than it was stored.
+    outerFrame_.applyPendingSize([this] { updateMinimumSize(); });
 }
 
 void Form1::Form_Unload() {
@@ -376,35 +360,11 @@ void Form1::Form_Unload() {
 }
 
 QRect Form1::outerGeometryTwips() const {
-    // The normal-state rectangle, also while minimised or maximised; then the frame is the
-    // one the window had in its normal state (a window manager draws a maximised window with
-    // a thinner frame).
-    QRect inner = normalGeometry();
-    if (inner.isNull())
-        inner = geometry();
-    const bool normal =
-        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    const QMargins frame = normal || !normalFrame_ ? frameMargins() : *normalFrame_;
-    const QRect outer = inner.marginsAdded(frame);
-    return QRect(pixelsToTwips(outer.left()), pixelsToTwips(outer.top()),
-                 pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
+    return outerFrame_.outerTwips();
 }
 
 QMargins Form1::frameMargins() const {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                    frame.right() - inner.right(), frame.bottom() - inner.bottom());
-}
-
-void Form1::setOuterGeometryTwips(float top, float left, float height, float width) {
-    const QMargins frame = frameMargins();
-    const QSize outer(positionPixels(width), positionPixels(height));
-    move(positionPixels(left), positionPixels(top));
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-    if (!isVisible())
-        pendingOuterSize_ = outer;
+    return outerFrame_.margins();
 }
 
 // ---- Layout -------------------------------------------------------------------------------
@@ -486,19 +446,14 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    noteNormalFrame();
+    outerFrame_.noteNormalFrame();
     Form_Resize();
 }
 
 void Form1::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    noteNormalFrame();
+    outerFrame_.noteNormalFrame();
     applyPendingOuterSize();
-}
-
-void Form1::noteNormalFrame() {
-    if (isVisible() && windowState() == Qt::WindowNoState && !frameMargins().isNull())
-        normalFrame_ = frameMargins();
 }
 
 bool Form1::event(QEvent* event) {

@@ -3,11 +3,11 @@
 #include "mainwindow/ImageList.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/WindowOuterFrame.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
-#include <optional>
 
 class QAction;
 class QComboBox;
@@ -125,10 +125,8 @@ private:
     void buildToolbar();
     void applyStoredSettings(const StartupSettings& settings);
     void applyViewerColours(const StartupSettings& settings);
-    void setOuterGeometryTwips(float top, float left, float height, float width);
     void updateMinimumSize();
     void applyPendingOuterSize();
-    void noteNormalFrame();
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
@@ -160,8 +158,7 @@ private:
     QString previewText_;
     QHash<QString, QString> lastFolderOnDrive_;
     QHash<int, std::function<void()>> commandHandlers_;
-    QSize pendingOuterSize_;              // pixels; applied once the window's frame is known
-    std::optional<QMargins> normalFrame_; // the frame in the normal state, once known
+    WindowOuterFrame outerFrame_{*this};
     int driveChangeDepth_ = 0;
     int startupError_ = 0; // a start-up failure waiting to be reported over the shown window
     bool unloaded_ = false;
