@@ -20,6 +20,9 @@ for object in "list|ディレクトリ" "list|ファイル名" "combo box|ドラ
   wait_until 20 has_object "${object%%|*}" "${object#*|}" ||
     fail "no ${object%%|*} named ${object#*|} in:"$'\n'"$(tree)"
 done
+# The drive list's value is read as its text.
+drive_value() { local all; all="$(tree)"; grep -q '^3|combo box|ドライブ|/' <<<"$all"; }
+wait_until 10 drive_value || fail "the drive list has no value:"$'\n'"$(tree)"
 pass "controls named for a screen reader"
 
 # Alt+F opens the file menu, Esc closes it, a second Esc leaves the menu bar: the window stays.
