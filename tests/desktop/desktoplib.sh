@@ -63,7 +63,7 @@ desktop_start() {
   wait_until 10 test -s "$DESKTOP_WORK/bus" || fail "no D-Bus session"
   DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$DESKTOP_WORK/bus")"
   export DBUS_SESSION_BUS_ADDRESS
-  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
   export QT_SCALE_FACTOR="${QT_SCALE_FACTOR:-1}"
   export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 
