@@ -175,6 +175,7 @@ private slots:
         showActive(*form);
         form->Form_Load(dataPath(QStringLiteral("long.txt")));
         QPlainTextEdit* viewer = form->text1();
+        QVERIFY(viewer->focusPolicy() & Qt::TabFocus); // reached with Tab
         viewer->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(viewer));
         QCOMPARE(viewer->textCursor().position(), 0);
