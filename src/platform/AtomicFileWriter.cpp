@@ -1,6 +1,7 @@
 #include "platform/AtomicFileWriter.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/NativePath.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -48,7 +49,7 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
     // Follow symbolic links so the link stays and the file it names gets the new content.
     for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
         target = QFileInfo(target).symLinkTarget();
-    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray targetName = nativePath(target);
 
     mode_t mode = creationMode();
     uid_t owner = 0;
@@ -73,8 +74,8 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
 
     const QFileInfo targetInfo(target);
     QByteArray temporary =
-        QFile::encodeName(targetInfo.absolutePath() + QLatin1Char('/') + QLatin1Char('.') +
-                          targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+        nativePath(targetInfo.absolutePath() + QLatin1Char('/') + QLatin1Char('.') +
+                   targetInfo.fileName() + QStringLiteral(".XXXXXX"));
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0)
         return errorNumberFromErrno(errno, targetName.constData());

@@ -1,5 +1,6 @@
 #include "platform/ShellFileWork.h"
 
+#include "platform/NativePath.h"
 #include "platform/ShellCancellation.h"
 
 #include <QFile>
@@ -24,7 +25,7 @@ namespace {
 class GFileHandle {
 public:
     explicit GFileHandle(const QString& path)
-        : file_(g_file_new_for_path(QFile::encodeName(path).constData())) {}
+        : file_(g_file_new_for_path(nativePath(path).constData())) {}
     ~GFileHandle() { g_object_unref(file_); }
     GFileHandle(const GFileHandle&) = delete;
     GFileHandle& operator=(const GFileHandle&) = delete;
@@ -128,7 +129,7 @@ std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QStri
                                               const ShellProgressReport& report,
                                               QString& temporaryPath) {
     // Not blocking on open: a FIFO put in the file's place must not hang the copy.
-    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int in = ::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return fromErrno(errno, source);
     DescriptorCloser inCloser(in);
@@ -143,8 +144,8 @@ std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QStri
     for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
         candidate = temporaryNameIn(folder);
         // Private while it is being written; the source's permissions come at the end.
-        out = ::open(QFile::encodeName(candidate).constData(),
-                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        out = ::open(nativePath(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                     0600);
         if (out < 0 && errno != EEXIST)
             return fromErrno(errno, folder);
     }
@@ -166,7 +167,7 @@ std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QStri
                 continue;
             if (copied == 0 && kernelCopyUnsupported(error)) {
                 ::close(outCloser.release());
-                ::unlink(QFile::encodeName(candidate).constData());
+                ::unlink(nativePath(candidate).constData());
                 return std::nullopt;
             }
             result = fromErrno(error, error == EIO ? source : folder);
@@ -189,7 +190,7 @@ std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QStri
     if (::close(outCloser.release()) != 0 && result.ok)
         result = fromErrno(errno, folder);
     if (!result.ok) {
-        ::unlink(QFile::encodeName(candidate).constData());
+        ::unlink(nativePath(candidate).constData());
         return result;
     }
     temporaryPath = candidate;
@@ -204,7 +205,7 @@ bool ShellWorkResult::cancelled() const {
 
 ShellFileStatus ShellFileWork::status(const QString& path) {
     ShellFileStatus result;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     if (path.isEmpty() || native.contains('\0'))
         return result;
     struct stat entry {};
@@ -247,7 +248,7 @@ ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QStr
 }
 
 ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return errno == ELOOP ? ShellWorkResult::success() : fromErrno(errno, path);
@@ -258,8 +259,8 @@ ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
 }
 
 ShellWorkResult ShellFileWork::rename(const QString& from, const QString& to, bool replace) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
+    const QByteArray source = nativePath(from);
+    const QByteArray target = nativePath(to);
     int result = 0;
     if (replace) {
         result = ::rename(source.constData(), target.constData());
@@ -304,7 +305,7 @@ ShellWorkResult ShellFileWork::remove(const QString& path) {
 
 void ShellFileWork::removeQuietly(const QString& path) {
     if (!path.isEmpty())
-        ::unlink(QFile::encodeName(path).constData());
+        ::unlink(nativePath(path).constData());
 }
 
 } // namespace zorvane
