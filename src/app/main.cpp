@@ -1,6 +1,7 @@
 #include "app/DesktopLocale.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
+#include "options/OptionsCommand.h"
 
 #include <QApplication>
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
         arguments.removeFirst();
 
     zorvane::Form1 form1;
+    form1.setCommandHandler(zorvane::MainCommand::Option,
+                            [&form1] { zorvane::runOptionsDialog(form1); });
     form1.Form_Load(zorvane::commandLineText(arguments));
     form1.show();
     return application.exec();

@@ -1,0 +1,118 @@
+#include "platform/ViewerFontDialog.h"
+
+#include "platform/ColourDialogService.h"
+#include "platform/ColourNumber.h"
+#include "platform/PlatformServices.h"
+
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zorvane {
+
+namespace {
+
+QFont fontOf(const FontChoice& choice) {
+    QFont font(choice.name);
+    if (choice.size > 0)
+        font.setPointSizeF(static_cast<qreal>(choice.size));
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    font.setUnderline(choice.underline);
+    font.setStrikeOut(choice.strikethru);
+    return font;
+}
+
+QIcon swatch(const QColor& colour) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* parent)
+    : QDialog(parent), request_(request), textColour_(request.textColour) {
+    setObjectName(QStringLiteral("ViewerFontDialog"));
+    setWindowTitle(QStringLiteral("フォント"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    // Qt's chooser as a part of this window, without its own buttons.
+    chooser_ = new QFontDialog(this);
+    chooser_->setObjectName(QStringLiteral("FontChooser"));
+    chooser_->setWindowFlags(Qt::Widget);
+    chooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    chooser_->setCurrentFont(fontOf(request.start));
+    primedFamily_ = chooser_->currentFont().family();
+    primedSize_ = chooser_->currentFont().pointSizeF();
+
+    colourButton_ = new QPushButton(QStringLiteral("文字の色(&C)..."), this);
+    colourButton_->setObjectName(QStringLiteral("TextColourButton"));
+    colourButton_->setAutoDefault(false);
+    sample_ = new QLabel(QStringLiteral("Aa Bb Yy Zz あいう アイウ 漢字"), this);
+    sample_->setObjectName(QStringLiteral("FontSample"));
+    sample_->setAutoFillBackground(true);
+    sample_->setFrameShape(QFrame::Box);
+    sample_->setMinimumHeight(48);
+    sample_->setAlignment(Qt::AlignCenter);
+    sample_->setTextFormat(Qt::PlainText);
+    auto* sampleCaption = new QLabel(QStringLiteral("サンプル"), this);
+    sampleCaption->setBuddy(colourButton_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("FontDialogButtons"));
+
+    auto* colourRow = new QHBoxLayout;
+    colourRow->addWidget(colourButton_);
+    colourRow->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chooser_);
+    layout->addLayout(colourRow);
+    layout->addWidget(sampleCaption);
+    layout->addWidget(sample_);
+    layout->addWidget(buttons);
+
+    connect(chooser_, &QFontDialog::currentFontChanged, this, &ViewerFontDialog::showSample);
+    connect(colourButton_, &QPushButton::clicked, this, &ViewerFontDialog::chooseTextColour);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showSample();
+}
+
+void ViewerFontDialog::chooseTextColour() {
+    if (const auto colour = PlatformServices::colourDialog().chooseColour(this, textColour_)) {
+        textColour_ = *colour;
+        chosenColour_ = rgbColourNumber(*colour);
+        showSample();
+    }
+}
+
+void ViewerFontDialog::showSample() {
+    sample_->setFont(chooser_->currentFont());
+    QPalette palette = sample_->palette();
+    palette.setColor(QPalette::WindowText, textColour_);
+    palette.setColor(QPalette::Window, request_.backColour);
+    sample_->setPalette(palette);
+    colourButton_->setIcon(swatch(textColour_));
+}
+
+FontChoice ViewerFontDialog::choice() const {
+    const QFont font = chooser_->currentFont();
+    FontChoice chosen;
+    chosen.name = font.family() == primedFamily_ ? request_.start.name : font.family();
+    chosen.size = qFuzzyCompare(font.pointSizeF(), primedSize_)
+                      ? request_.start.size
+                      : static_cast<float>(font.pointSizeF());
+    chosen.bold = font.bold();
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikethru = font.strikeOut();
+    chosen.colour = chosenColour_.value_or(request_.start.colour);
+    return chosen;
+}
+
+} // namespace zorvane
