@@ -221,6 +221,8 @@ QWidget* frmOption::buildFilerTab() {
     }
     label3_2_[1] = newLabel(frame6, indexed(u"Label3_2", 1), QString());
     label3_2_[1]->setWordWrap(true);
+    // Laid out as a document, whose paragraphs a lone carriage return also ends.
+    label3_2_[1]->setTextInteractionFlags(Qt::TextSelectableByMouse);
     place(label3_2_[1], 4005, 720, 2160, 1455);
     return tab;
 }

@@ -52,9 +52,10 @@ std::optional<QString> QtProgramFileDialog::chooseProgram(QWidget* owner, const 
     dialog.setProxyModel(filter); // the dialog owns it
     dialog.setNameFilters({ProgramsFilter, EverythingFilter});
     dialog.selectNameFilter(ProgramsFilter);
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [filter](const QString& chosen) { filter->setProgramsOnly(chosen == ProgramsFilter); });
+    // The signal gives the filter's description only; the dialog knows the whole filter.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [filter, &dialog] {
+        filter->setProgramsOnly(dialog.selectedNameFilter() == ProgramsFilter);
+    });
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted)

@@ -47,8 +47,7 @@ ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* pa
     chooser_->setWindowFlags(Qt::Widget);
     chooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     chooser_->setCurrentFont(fontOf(request.start));
-    primedFamily_ = chooser_->currentFont().family();
-    primedSize_ = chooser_->currentFont().pointSizeF();
+    primedFont_ = chooser_->currentFont();
 
     colourButton_ = new QPushButton(QStringLiteral("文字の色(&C)..."), this);
     colourButton_->setObjectName(QStringLiteral("TextColourButton"));
@@ -101,17 +100,23 @@ void ViewerFontDialog::showSample() {
 }
 
 FontChoice ViewerFontDialog::choice() const {
+    // The chooser may not have the family, its style or its exact size: while the user has
+    // not touched it, the font stays exactly as it started; afterwards the family's name and
+    // the size stay as they started unless the user changed them.
     const QFont font = chooser_->currentFont();
-    FontChoice chosen;
-    chosen.name = font.family() == primedFamily_ ? request_.start.name : font.family();
-    chosen.size = qFuzzyCompare(font.pointSizeF(), primedSize_)
-                      ? request_.start.size
-                      : static_cast<float>(font.pointSizeF());
+    const FontChoice& start = request_.start;
+    FontChoice chosen = start;
+    chosen.colour = chosenColour_.value_or(start.colour);
+    if (font == primedFont_)
+        return chosen;
+    if (font.family() != primedFont_.family())
+        chosen.name = font.family();
+    if (!qFuzzyCompare(font.pointSizeF(), primedFont_.pointSizeF()))
+        chosen.size = static_cast<float>(font.pointSizeF());
     chosen.bold = font.bold();
     chosen.italic = font.italic();
     chosen.underline = font.underline();
     chosen.strikethru = font.strikeOut();
-    chosen.colour = chosenColour_.value_or(request_.start.colour);
     return chosen;
 }
 

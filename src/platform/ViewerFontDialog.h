@@ -3,6 +3,7 @@
 #include "platform/FontDialogService.h"
 
 #include <QDialog>
+#include <QFont>
 
 class QFontDialog;
 class QLabel;
@@ -32,8 +33,7 @@ private:
     QLabel* sample_ = nullptr;
     QColor textColour_;
     std::optional<qint32> chosenColour_;
-    QString primedFamily_;
-    qreal primedSize_ = 0;
+    QFont primedFont_; // what the chooser showed at the start
 };
 
 } // namespace zorvane

@@ -210,6 +210,9 @@ private slots:
                  QStringLiteral(
                      "ファイラー部のファイルの種類で適用するファイルの拡張子を記述してください") +
                      QStringLiteral("\r(例)  *.csv"));
+        // On screen the carriage return breaks the line, however wide the label.
+        auto* guidance = control<QLabel>(dialog, "Label3_2(1)");
+        QVERIFY(guidance->heightForWidth(4000) >= 2 * guidance->fontMetrics().height());
         const QString longText(40000, QChar(u'x'));
         box(dialog, "Text6(3)")->setText(longText);
         QCOMPARE(box(dialog, "Text6(3)")->text(), longText);
