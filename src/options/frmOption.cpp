@@ -62,6 +62,11 @@ QLineEdit* newTextBox(QWidget* parent, const QString& name) {
     return box;
 }
 
+// What a screen reader says for a control whose caption sits elsewhere in its row.
+void nameForReaders(QWidget* control, const QString& name) {
+    control->setAccessibleName(name);
+}
+
 QPushButton* newButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
@@ -84,8 +89,6 @@ frmOption::frmOption(Form1& form1) : QDialog(&form1), form1_(form1) {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    // Frame captions are red.
-    setStyleSheet(QStringLiteral("QGroupBox::title { color: #ff0000; }"));
     buildControls();
     setFixedSize(twipsToPixels(9240), twipsToPixels(5340));
     Form_Load();
@@ -129,6 +132,8 @@ QGroupBox* frmOption::newFrame(QWidget* tab, const char16_t* name, const QString
                                int top, int width, int height) {
     auto* frame = new QGroupBox(caption, tab);
     frame->setObjectName(QString::fromUtf16(name));
+    // Frame captions are red; set on each frame, so that dialogs opened from here keep theirs.
+    frame->setStyleSheet(QStringLiteral("QGroupBox::title { color: #ff0000; }"));
     place(frame, left, top - TabRowHeight, width, height);
     return frame;
 }
@@ -147,8 +152,11 @@ QWidget* frmOption::buildExternalTab() {
     place(text1_, 240, 705, 1200, 270);
     text2_ = newTextBox(frame1, QStringLiteral("Text2"));
     place(text2_, 1560, 705, 3540, 270);
+    nameForReaders(text1_, QStringLiteral("エディタのタイトル"));
+    nameForReaders(text2_, QStringLiteral("エディタのプログラム"));
     QPushButton* command1 = newButton(frame1, QStringLiteral("Command1"), QStringLiteral("参照"));
     place(command1, 5280, 660, 1200, 360);
+    nameForReaders(command1, QStringLiteral("エディタのプログラムを参照"));
     connect(command1, &QPushButton::clicked, this, &frmOption::Command1_Click);
 
     QGroupBox* frame2 =
@@ -172,6 +180,10 @@ QWidget* frmOption::buildExternalTab() {
         place(browse, 5280, 660 + row, 1200, 360);
         connect(browse, &QPushButton::clicked, this,
                 [this, i] { Command2_Click(static_cast<int>(i)); });
+        const QString tool = QStringLiteral("ex") + QString::number(i + 1);
+        nameForReaders(text3_[i], tool + QStringLiteral(" のタイトル"));
+        nameForReaders(text4_[i], tool + QStringLiteral(" のプログラム"));
+        nameForReaders(browse, tool + QStringLiteral(" のプログラムを参照"));
     }
     return tab;
 }
@@ -214,10 +226,12 @@ QWidget* frmOption::buildFilerTab() {
         text5_1_[i]->setText(standard[i]);
         text5_1_[i]->setReadOnly(true);
         place(text5_1_[i], 240, 720 + 330 * static_cast<int>(i), 1320, 270);
+        nameForReaders(text5_1_[i], QStringLiteral("標準のファイルの種類 %1").arg(i + 1));
     }
     for (std::size_t i = 0; i < 5; ++i) {
         text5_[i] = newTextBox(frame6, indexed(u"Text5", i));
         place(text5_[i], 1920, 720 + 330 * static_cast<int>(i), 1320, 270);
+        nameForReaders(text5_[i], QStringLiteral("ファイルの種類 %1").arg(i + 1));
     }
     label3_2_[1] = newLabel(frame6, indexed(u"Label3_2", 1), QString());
     label3_2_[1]->setWordWrap(true);
@@ -241,6 +255,8 @@ QWidget* frmOption::buildDirectoryTab() {
         place(browse, 5280, 360 + row, 1200, 270);
         connect(browse, &QPushButton::clicked, this,
                 [this, i] { Command5_Click(static_cast<int>(i)); });
+        nameForReaders(text6_[i], QStringLiteral("いつものディレクトリ %1").arg(i + 1));
+        nameForReaders(browse, QStringLiteral("いつものディレクトリ %1 を参照").arg(i + 1));
     }
     return tab;
 }

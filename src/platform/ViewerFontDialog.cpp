@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -46,7 +47,11 @@ ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* pa
     chooser_->setObjectName(QStringLiteral("FontChooser"));
     chooser_->setWindowFlags(Qt::Widget);
     chooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    chooser_->setCurrentFont(fontOf(request.start));
+    // The chooser lists installed families: a substituted name ("ＭＳ ゴシック") starts on the
+    // family that stands for it.
+    QFont start = fontOf(request.start);
+    start.setFamily(QFontInfo(start).family());
+    chooser_->setCurrentFont(start);
     primedFont_ = chooser_->currentFont();
 
     colourButton_ = new QPushButton(QStringLiteral("文字の色(&C)..."), this);
@@ -59,7 +64,7 @@ ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* pa
     sample_->setMinimumHeight(48);
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setTextFormat(Qt::PlainText);
-    auto* sampleCaption = new QLabel(QStringLiteral("サンプル"), this);
+    auto* sampleCaption = new QLabel(QStringLiteral("ビュアーでの見え方"), this);
     sampleCaption->setBuddy(colourButton_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -76,6 +81,9 @@ ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* pa
     layout->addWidget(buttons);
 
     connect(chooser_, &QFontDialog::currentFontChanged, this, &ViewerFontDialog::showSample);
+    // Esc (and Enter) in the chooser end this whole dialog, not the chooser inside it.
+    connect(chooser_, &QDialog::accepted, this, &QDialog::accept);
+    connect(chooser_, &QDialog::rejected, this, &QDialog::reject);
     connect(colourButton_, &QPushButton::clicked, this, &ViewerFontDialog::chooseTextColour);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

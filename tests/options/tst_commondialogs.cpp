@@ -146,6 +146,16 @@ private slots:
         QCOMPARE(changed.size, 14.0f);
         QVERIFY(changed.strikethru && !changed.underline && !changed.bold);
         QCOMPARE(sample->font().family(), changed.name);
+
+        // Esc inside the chooser cancels the whole dialog.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* family = chooser->findChild<QLineEdit*>();
+        QVERIFY(family);
+        family->setFocus();
+        QTest::keyClick(family, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 };
 
