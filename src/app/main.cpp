@@ -3,6 +3,7 @@
 #include "help/frmAbout.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
+#include "options/OptionsCommand.h"
 #include "platform/NativePath.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
     zorvane::Form1 form1;
     form1.setCommandHandler(zorvane::MainCommand::Version,
                             [] { zorvane::frmAbout::showModeless(); });
+    form1.setCommandHandler(zorvane::MainCommand::Option,
+                            [&form1] { zorvane::runOptionsDialog(form1); });
     form1.Form_Load(zorvane::commandLineText(arguments));
     form1.show();
     return application.exec();

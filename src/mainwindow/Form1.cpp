@@ -2,6 +2,7 @@
 
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
+#include "app/SaveFailureMessage.h"
 #include "launch/LaunchCommands.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/DirectoryListView.h"
@@ -359,8 +360,14 @@ void Form1::Form_Unload() {
     record.Left = numberField(outer.left());
     record.Height = numberField(outer.height());
     record.Width = numberField(outer.width());
-    writeFormKeys(modPlok());
-    writeHistoryFile(modPlok());
+    // The user hears of what could not be saved before the program ends.
+    const ModPlok& state = modPlok();
+    if (!writeFormKeys(state))
+        reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
+                          writeFailureNumber(state.SettingsPath), this);
+    if (const int historyError = writeHistoryFile(modPlok()))
+        reportSaveFailure(UnsavedData::History, state.ProgramFolder + QStringLiteral("plok.his"),
+                          historyError, this);
     QCoreApplication::exit(0);
 }
 

@@ -12,6 +12,10 @@
 #include "platform/GioShellFileOperation.h"
 #include "platform/SystemProcessStarter.h"
 
+#include "platform/ColourDialogService.h"
+#include "platform/FontDialogService.h"
+#include "platform/ProgramFileDialog.h"
+
 namespace zorvane {
 
 namespace {
@@ -24,6 +28,9 @@ struct InstalledServices {
     ShellFileOperation* shellFileOperation = nullptr;
     HelpService* help = nullptr;
     DirectoryPicker* directoryPicker = nullptr;
+    ProgramFileDialog* programFileDialog = nullptr;
+    FontDialogService* fontDialog = nullptr;
+    ColourDialogService* colourDialog = nullptr;
 };
 
 InstalledServices& installed() {
@@ -87,6 +94,33 @@ void PlatformServices::setShellFileOperation(ShellFileOperation* service) {
 void PlatformServices::setHelp(HelpService* service) { installed().help = service; }
 void PlatformServices::setDirectoryPicker(DirectoryPicker* service) {
     installed().directoryPicker = service;
+}
+
+// ---- The common dialogs of the options window ----
+
+ProgramFileDialog& PlatformServices::programFileDialog() {
+    static QtProgramFileDialog production;
+    return installed().programFileDialog ? *installed().programFileDialog : production;
+}
+
+FontDialogService& PlatformServices::fontDialog() {
+    static QtFontDialogService production;
+    return installed().fontDialog ? *installed().fontDialog : production;
+}
+
+ColourDialogService& PlatformServices::colourDialog() {
+    static QtColourDialogService production;
+    return installed().colourDialog ? *installed().colourDialog : production;
+}
+
+void PlatformServices::setProgramFileDialog(ProgramFileDialog* service) {
+    installed().programFileDialog = service;
+}
+void PlatformServices::setFontDialog(FontDialogService* service) {
+    installed().fontDialog = service;
+}
+void PlatformServices::setColourDialog(ColourDialogService* service) {
+    installed().colourDialog = service;
 }
 
 } // namespace zorvane
