@@ -1,6 +1,7 @@
 #include "platform/ShellFileWork.h"
 
 #include "platform/ShellCancellation.h"
+#include "platform/ShellPaths.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -33,6 +35,10 @@ public:
 private:
     GFile* file_;
 };
+
+qint64 nanoseconds(const struct timespec& time) {
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
 
 ShellWorkResult fromGError(GError* error, const QString& path) {
     const int code = error->domain == G_IO_ERROR ? error->code : G_IO_ERROR_FAILED;
@@ -214,6 +220,9 @@ ShellFileStatus ShellFileWork::status(const QString& path) {
     result.isLink = S_ISLNK(entry.st_mode);
     result.entryDevice = entry.st_dev;
     result.entryInode = entry.st_ino;
+    result.entrySize = entry.st_size;
+    result.entryModified = nanoseconds(entry.st_mtim);
+    result.entryChanged = nanoseconds(entry.st_ctim);
     struct stat target {};
     if (::stat(native.constData(), &target) == 0) {
         result.targetExists = true;
@@ -221,6 +230,8 @@ ShellFileStatus ShellFileWork::status(const QString& path) {
         result.isRegular = S_ISREG(target.st_mode);
         result.device = target.st_dev;
         result.inode = target.st_ino;
+        result.size = target.st_size;
+        result.modified = nanoseconds(target.st_mtim);
     }
     return result;
 }
@@ -230,8 +241,35 @@ bool ShellFileWork::sameEntry(const ShellFileStatus& a, const ShellFileStatus& b
 }
 
 bool ShellFileWork::sameFile(const ShellFileStatus& a, const ShellFileStatus& b) {
-    return sameEntry(a, b) ||
-           (a.targetExists && b.targetExists && a.device == b.device && a.inode == b.inode);
+    if (sameEntry(a, b))
+        return true;
+    if (!a.targetExists || !b.targetExists || a.inode != b.inode)
+        return false;
+    return a.device == b.device ||
+           (a.isRegular && b.isRegular && a.size == b.size && a.modified == b.modified);
+}
+
+bool ShellFileWork::unchangedSince(const ShellFileStatus& before, const ShellFileStatus& now) {
+    return before.exists && now.exists && sameEntry(before, now) &&
+           before.entrySize == now.entrySize && before.entryModified == now.entryModified &&
+           before.entryChanged == now.entryChanged;
+}
+
+bool ShellFileWork::hasEntrySpelledAs(const QString& path) {
+    const QByteArray folder = QFile::encodeName(shellFolderPart(path));
+    const QByteArray name = QFile::encodeName(shellFileName(path));
+    DIR* directory = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (directory == nullptr)
+        return true; // cannot tell: count the name as taken
+    bool found = false;
+    while (const dirent* entry = ::readdir(directory)) {
+        if (name == entry->d_name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(directory);
+    return found;
 }
 
 ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QString& folder,

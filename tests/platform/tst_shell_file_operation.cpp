@@ -1,5 +1,6 @@
 #include "platform/GioShellFileOperation.h"
 #include "platform/PlatformServices.h"
+#include "platform/ShellFileWork.h"
 #include "platform/ShellPaths.h"
 
 #include "PlatformFakes.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorvane;
 using Result = GioShellFileOperation::Result;
@@ -210,6 +212,70 @@ private slots:
                  int(Result::Failed));
         QCOMPARE(fakes->messageBox.shown.size(), 2);
         QVERIFY(!QFile::exists(work->filePath(QStringLiteral("nowhere"))));
+    }
+
+    // A destination that is there but is a file is no missing folder.
+    void destinationThatIsAFileIsNamedSo() {
+        writeFile(sourceFile(), "x");
+        const QString file = work->filePath(QStringLiteral("plain file"));
+        writeFile(file, "y");
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), file, &owner)),
+                 int(Result::Failed));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        const QString text = fakes->messageBox.shown.first().text;
+        QVERIFY2(text.contains(QStringLiteral("フォルダーではありません")), qPrintable(text));
+        QCOMPARE(readFile(file), QByteArray("y"));
+    }
+
+    // The same file seen through a second mount (FUSE, NFS of a local folder) has another
+    // device but the same inode, size and time: it is the source itself.
+    void secondViewOfAFileIsTheFileItself() {
+        ShellFileStatus original;
+        original.exists = original.targetExists = original.isRegular = true;
+        original.entryDevice = original.device = 2049;
+        original.entryInode = original.inode = 1234;
+        original.size = original.entrySize = 100;
+        original.modified = original.entryModified = 1700000000123456789;
+        ShellFileStatus view = original;
+        view.entryDevice = view.device = 53;
+        QVERIFY(ShellFileWork::sameFile(original, view));
+        view.modified = original.modified + 1; // another file that shares the inode number
+        QVERIFY(!ShellFileWork::sameFile(original, view));
+        view = original;
+        view.entryDevice = view.device = 53;
+        view.size = 101;
+        QVERIFY(!ShellFileWork::sameFile(original, view));
+    }
+
+    // An editor saves a new version over the source (a new file renamed onto its name) while
+    // a move to another file system copies it: the new version stays, the copy is kept too.
+    void sourceSavedDuringAMoveIsKept() {
+        QTemporaryDir shm(QStringLiteral("/dev/shm/zorvane-test-XXXXXX"));
+        if (!shm.isValid() || deviceOf(shm.path()) == deviceOf(target))
+            QSKIP("needs /dev/shm on a file system of its own");
+        const QString from = shm.filePath(QStringLiteral("edited.txt"));
+        const QByteArray content = bigContent(1024 * 1024);
+        writeFile(from, content);
+        bool saved = false;
+        service.setProgressHook([&](qint64, qint64) {
+            if (!saved) {
+                saved = true;
+                const QString next = shm.filePath(QStringLiteral("edited.txt.new"));
+                writeFile(next, "new version");
+                QFile::remove(from);
+                QFile::rename(next, from);
+            }
+            return false;
+        });
+
+        QCOMPARE(service.perform(request(FO_MOVE, from, target, &owner)), int(Result::Failed));
+        QVERIFY(saved);
+        QCOMPARE(readFile(from), QByteArray("new version"));
+        // Whichever version the copy caught (the save may come before its first byte).
+        const QByteArray copied = readFile(targetFile(QStringLiteral("edited.txt")));
+        QVERIFY(copied == content || copied == "new version");
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QVERIFY(fakes->messageBox.shown.first().text.contains(QStringLiteral("削除できません")));
     }
 
     void folderInTheWayIsNotReplaced() {
@@ -410,6 +476,50 @@ private slots:
         QVERIFY(entriesOf(sourceFile(QStringLiteral("sub"))).isEmpty());
         QCOMPARE(fakes->messageBox.shown.size(), 1);
         QCOMPARE(fakes->messageBox.shown.first().title, QStringLiteral("名前の変更"));
+    }
+
+    // A second hard link of the file is another name in use: renaming onto it would report
+    // success and change nothing.
+    void renameOntoAnotherLinkOfTheFileIsRefused() {
+        writeFile(sourceFile(), "linked");
+        const QString other = sourceFile(QStringLiteral("other name.txt"));
+        QVERIFY(::link(QFile::encodeName(sourceFile()).constData(),
+                       QFile::encodeName(other).constData()) == 0);
+        QCOMPARE(service.perform(request(FO_RENAME, sourceFile(), other, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(entriesOf(source).size(), 2);
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+    }
+
+    // A folder (named with or without a trailing "/") is never renamed or deleted: the
+    // message names it, and nothing is asked.
+    void foldersAreRefused_data() {
+        QTest::addColumn<quint32>("function");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("delete dir/") << quint32(FO_DELETE) << QStringLiteral("/");
+        QTest::newRow("delete dir") << quint32(FO_DELETE) << QString();
+        QTest::newRow("rename dir/") << quint32(FO_RENAME) << QStringLiteral("/");
+        QTest::newRow("rename dir") << quint32(FO_RENAME) << QString();
+        QTest::newRow("delete link/") << quint32(FO_DELETE) << QStringLiteral("-link/");
+    }
+    void foldersAreRefused() {
+        QFETCH(quint32, function);
+        QFETCH(QString, suffix);
+        const QString folder = sourceFile(QStringLiteral("フォルダー"));
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + QStringLiteral("/inside.txt"), "keep");
+        QVERIFY(QFile::link(folder, folder + QStringLiteral("-link")));
+        const QString path = folder + suffix;
+        const QString to =
+            function == FO_RENAME ? sourceFile(QStringLiteral("renamed")) : QString();
+
+        QCOMPARE(service.perform(request(function, path, to, &owner)), int(Result::Refused));
+        QCOMPARE(readFile(folder + QStringLiteral("/inside.txt")), QByteArray("keep"));
+        QVERIFY(!QFile::exists(sourceFile(QStringLiteral("renamed"))));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        const MessageRequest& message = fakes->messageBox.shown.first();
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        QVERIFY2(message.text.contains(QStringLiteral("「フォルダー")), qPrintable(message.text));
     }
 
     void renameTargetChecks() {
