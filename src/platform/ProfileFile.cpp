@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/RegularFileReader.h"
 
 namespace zorvane {
@@ -234,6 +235,7 @@ bool ProfileFile::hasKey(const QString& path, const QString& section, const QStr
 
 bool ProfileFile::writeString(const QString& path, const QString& section, const QString& key,
                               const QString& value) {
+    const FileUpdateLock lock(path);
     ProfileFile file = load(path);
     file.setValue(section, key, value);
     return file.save();

@@ -35,7 +35,9 @@ public:
 
     // Creates or replaces the line "key=value" in the section. The value is written exactly as
     // given, trailing blanks included; it ends at a NUL, and line breaks in it become blanks so
-    // that they cannot break the file. Returns false when the file could not be written.
+    // that they cannot break the file. Returns false when the file could not be written. The
+    // file is locked from the read to the replacement (FileUpdateLock): a caller that loads,
+    // changes and saves a file itself holds that lock around the three.
     static bool writeString(const QString& path, const QString& section, const QString& key,
                             const QString& value);
 

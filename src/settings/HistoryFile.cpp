@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/RegularFileReader.h"
 #include "platform/TextCodec.h"
 
@@ -188,6 +189,8 @@ int writeHistoryFile(ModPlok& state) {
         text += QStringLiteral("\r\n");
     }
 
+    // Another window may rewrite the file at the same moment: one after the other.
+    const FileUpdateLock lock(path);
     int probeError = ErrNone;
     const QByteArray head = RegularFileReader::readHead(path, EncodingProbeBytes, &probeError);
     const TextEncoding readAs =
