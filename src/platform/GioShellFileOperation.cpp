@@ -127,6 +127,8 @@ int GioShellFileOperation::copyOrMove(const ShellRequest& request, bool move) {
             return tell(request, shellSourceLeftBehindMessage(request.from, removed.gioError),
                         Failed);
     }
+    if (copied.permissionsNarrowed)
+        return tell(request, shellPermissionsNarrowedMessage(function, destination), Done);
     return Done;
 }
 

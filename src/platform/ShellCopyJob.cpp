@@ -58,8 +58,11 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
         report(0, size);
         result = ShellFileWork::copyToTemporary(source, folder, followLinks, cancellation, report,
                                                 copied);
-        if (result.ok && flush)
+        if (result.ok && flush) {
+            const bool narrowed = result.permissionsNarrowed;
             result = ShellFileWork::flushToDisk(copied);
+            result.permissionsNarrowed = narrowed;
+        }
         QMetaObject::invokeMethod(
             &windowSide,
             [&] {

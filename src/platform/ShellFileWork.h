@@ -14,10 +14,12 @@ struct ShellWorkResult {
     bool ok = true;
     int gioError = 0; // GIOErrorEnum when !ok
     QString path;     // the path the failure concerns
+    // A copy whose ACL the destination could not hold lost its group and other rights instead.
+    bool permissionsNarrowed = false;
 
     static ShellWorkResult success() { return {}; }
     static ShellWorkResult failure(int gioError, const QString& path) {
-        return {false, gioError, path};
+        return {false, gioError, path, false};
     }
     bool cancelled() const;
 };
@@ -63,8 +65,10 @@ public:
     static bool hasEntrySpelledAs(const QString& path);
 
     // Copies `source` into `folder` under a new hidden temporary name (returned in
-    // `temporaryPath`), keeping modification time and permissions. A symbolic link is copied as
-    // a link when `followLinks` is false. A failed or cancelled copy leaves no temporary file.
+    // `temporaryPath`), keeping modification time, permissions, extended attributes and ACLs,
+    // and the holes of a sparse file. The copy gets its name only once complete. A symbolic
+    // link is copied as a link when `followLinks` is false. A failed or cancelled copy leaves no
+    // temporary file.
     static ShellWorkResult copyToTemporary(const QString& source, const QString& folder,
                                            bool followLinks, ShellCancellation& cancellation,
                                            const ShellProgressReport& report,

@@ -237,6 +237,15 @@ MessageRequest shellSourceChangedMessage(const QString& source) {
                                 QStringLiteral("両方のファイルを残しました。"));
 }
 
+MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination) {
+    return MessageRequest{
+        quoted(shellFileName(destination)) + QStringLiteral("のアクセス制御リスト（ACL）は") +
+            quoted(shellFolderPart(destination)) + QStringLiteral("に保存できませんでした。") +
+            lineBreak + QStringLiteral("元のファイルより広く読み書きされないよう、") +
+            QStringLiteral("所有者以外のアクセス権を外しました。"),
+        shellTitle(function), MessageIcon::Information, MessageButtons::Ok};
+}
+
 MessageRequest shellUnknownOperationMessage(quint32 function) {
     return stopBox(function, QStringLiteral("このファイル操作には対応していません。"));
 }
