@@ -181,9 +181,21 @@ private slots:
         QTest::newRow("cp932 trail byte 0x5C is not a backslash")
             << QByteArray("[Font]\r\nName=" + Cp932Hyouji + "\r\n") << s << k << d << 4
             << QStringLiteral("表");
-        QTest::newRow("utf8 cut never inside a character")
-            << QByteArray("[Font]\r\nName=日本語\r\n") << s << k << d << 9
+        QTest::newRow("utf8 cut never inside a character, by code page 932 widths")
+            << QByteArray("[Font]\r\nName=日本語\r\n") << s << k << d << 6
             << QStringLiteral("日本");
+        // Read widths count code page 932 bytes in any encoding: a path of 100 kanji and 15
+        // other characters (215 bytes there, 315 in UTF-8) keeps all of them.
+        const QString longPath =
+            QStringLiteral("C:/") + QString(100, QChar(u'漢')) + QStringLiteral("/tool-é.exe");
+        QTest::newRow("utf8 value keeps its code page 932 width")
+            << QByteArray("[Font]\r\nName=" + longPath.toUtf8() + "\r\n") << s << k << d << 250
+            << longPath;
+        QTest::newRow("utf16 value keeps its code page 932 width")
+            << (QByteArray("\xFF\xFE") +
+                TextCodec::encodeText(QStringLiteral("[Font]\r\nName=") + longPath,
+                                      TextEncoding::Utf16LE))
+            << s << k << d << 250 << longPath;
         QTest::newRow("utf16le with mark")
             << (QByteArray("\xFF\xFE") +
                 QByteArray(reinterpret_cast<const char*>(u"[Font]\r\nName=表示\r\n"), 34))
@@ -312,6 +324,77 @@ private slots:
         QCOMPARE(
             ProfileFile::getString(path(), QStringLiteral("s"), QStringLiteral("K"), QString(), 50),
             QStringLiteral("表"));
+    }
+
+    // Whatever the file held, a written value reads back as written and every key written
+    // before reads as before.
+    void writtenValuesReadBack_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QString ext = QStringLiteral("Extention");
+        // Half-width katakana whose code page 932 bytes happen to be valid UTF-8.
+        QTest::newRow("katakana pair that looks like UTF-8, new file")
+            << QByteArray() << ext << QStringLiteral("Ext2") << QStringLiteral("ﾃｽ*.log");
+        QTest::newRow("katakana pair that looks like UTF-8, ascii file")
+            << QByteArray("[Form]\r\nTop= 0\r\n") << QStringLiteral("OpProgram")
+            << QStringLiteral("Program") << QStringLiteral("/home/u/ﾏｲ");
+        // A UTF-8 file cut inside its last character: nothing is appended after the cut.
+        QTest::newRow("utf8 file cut inside a character")
+            << QByteArray("[OpProgram]\r\nName=秀丸\r\nProgram=C:/\xE7\xA7") << ext
+            << QStringLiteral("Ext1") << QStringLiteral("*.txt");
+        QTest::newRow("utf8 file cut inside a character, same section")
+            << QByteArray("[OpProgram]\r\nName=秀丸\r\nName1=\xE7\xA7")
+            << QStringLiteral("OpProgram") << QStringLiteral("Program")
+            << QStringLiteral("エディタ");
+        // A UTF-16 file with an odd number of bytes: the new line starts on a unit boundary.
+        QTest::newRow("utf16 file with a stray byte")
+            << (QByteArray("\xFF\xFE") +
+                TextCodec::encodeText(u"[OpProgram]\r\nName=秀丸", TextEncoding::Utf16LE) + "x")
+            << ext << QStringLiteral("Ext1") << QStringLiteral("*.ｌｏｇ");
+        QTest::newRow("utf16 big-endian file with a stray byte after a line end")
+            << (QByteArray("\xFE\xFF") +
+                TextCodec::encodeText(u"[OpProgram]\r\nName=秀丸\r\n", TextEncoding::Utf16BE) + "x")
+            << QStringLiteral("OpProgram") << QStringLiteral("Program")
+            << QStringLiteral("秀丸.exe");
+    }
+    void writtenValuesReadBack() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        if (!file.isNull())
+            put(file);
+        // A stray byte is no character: it may leave the line it ended.
+        const auto name = [this] {
+            return ProfileFile::getString(path(), QStringLiteral("OpProgram"),
+                                          QStringLiteral("Name"), QString(), 50)
+                .remove(QChar(0xFFFD));
+        };
+        const QString before = name();
+        QVERIFY(ProfileFile::writeString(path(), section, key, value));
+        QCOMPARE(ProfileFile::getString(path(), section, key, QString(), 250), value);
+        QCOMPARE(name(), before);
+    }
+
+    // A code page 932 file that must become UTF-8: lines the program never wrote keep their
+    // text, and a line that is no text of its encoding keeps its very bytes (behind a mark that
+    // keeps the file UTF-8).
+    void switchToUtf8KeepsUntouchedLines() {
+        const QByteArray comment = "; \xFF\xFE not text\r\n";
+        put("[OpProgram]\r\n" + comment + "Name=" + Cp932Hyouji + "\r\n");
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Program"), QStringLiteral("C:/é.exe")));
+        const QByteArray after = content();
+        QVERIFY2(after.contains(comment), after.constData());
+        QCOMPARE(ProfileFile::load(path()).encoding(), TextEncoding::Utf8);
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("OpProgram"), QStringLiteral("Name"),
+                                        QString(), 50),
+                 QStringLiteral("表示"));
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("OpProgram"),
+                                        QStringLiteral("Program"), QString(), 250),
+                 QStringLiteral("C:/é.exe"));
     }
 
     void loadedFileReadsAndWritesLikeSingleCalls() {

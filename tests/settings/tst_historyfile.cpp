@@ -214,6 +214,47 @@ private slots:
         QCOMPARE(readHistoryFile(state()), int(ErrPathNotFound));
         QCOMPARE(writeHistoryFile(state()), int(ErrPathNotFound));
     }
+
+    // A history of half-width katakana only, written in code page 932, would read as UTF-8:
+    // such a history is written in UTF-8.
+    void katakanaThatLooksLikeUtf8ReadsBack() {
+        state().RecentDirs(1) = QStringLiteral("/home/u/ﾏｲ");
+        state().UsualDirs(1) = QStringLiteral("/ﾃｽ");
+        QCOMPARE(writeHistoryFile(state()), 0);
+        ModPlok again;
+        again.ProgramFolder = state().ProgramFolder;
+        QCOMPARE(readHistoryFile(again), 0);
+        QCOMPARE(again.RecentDirs(1), QStringLiteral("/home/u/ﾏｲ"));
+        QCOMPARE(again.UsualDirs(1), QStringLiteral("/ﾃｽ"));
+    }
+
+    // The encoding is decided on the bytes as they are: a UTF-8 history whose last line is
+    // cut inside a character (or by the line limit) is still UTF-8.
+    void cutUtf8HistoryStaysUtf8_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("lastLine");
+        QByteArray lines = "/home/文書\r\n";
+        for (int i = 2; i < 40; ++i)
+            lines += "\r\n";
+        QTest::newRow("last line cut inside a character")
+            << QByteArray(lines + "/mnt/共\xE6\x9C") << QStringLiteral("/home/文書")
+            << QStringLiteral("/mnt/共") + QChar(0xFFFD) << 40;
+        QByteArray longLine = "/home/文書\r\n" + QByteArray(65535, 'a') + "文書\r\n";
+        QTest::newRow("line cut by the limit inside a character")
+            << longLine << QStringLiteral("/home/文書") << QString(65535, u'a') << 2;
+    }
+    void cutUtf8HistoryStaysUtf8() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(int, lastLine);
+        put(file);
+        readHistoryFile(state());
+        QCOMPARE(entry(1), first);
+        QCOMPARE(entry(lastLine), last);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHistoryFile)
