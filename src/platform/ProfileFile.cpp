@@ -235,10 +235,18 @@ QByteArray ProfileFile::bytesIn(TextEncoding target) const {
                 raw.chop(1);
             }
             bytes += raw;
-        } else if (TextCodec::encodeText(line.text, encoding_) == line.raw) {
-            bytes += TextCodec::encodeText(line.text, target); // it decoded cleanly
+        } else if (!line.text.contains(QChar(0xFFFD))) {
+            // It decoded cleanly (code page 932 holds no U+FFFD of its own): the same text in
+            // the new encoding, whichever of the duplicate codes of a character it used.
+            bytes += TextCodec::encodeText(line.text, target);
+        } else if (const Line again =
+                       parsedLine(TextCodec::decodeText(line.raw, target, LeadingMark::Keep));
+                   again.kind == line.kind && again.name == line.name) {
+            // Not text in its encoding: its bytes, not replacement characters, as long as they
+            // mean the same line in the new encoding (never a section or key of their own).
+            bytes += line.raw;
         } else {
-            bytes += line.raw; // not text in its encoding: its bytes, not replacement characters
+            bytes += TextCodec::encodeText(line.text, target);
         }
         bytes += TextCodec::encodeText(line.ending, target);
     }
