@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace zorvane {
@@ -8,7 +9,8 @@ namespace zorvane {
 // replaced, so that two writers (two windows, two threads) never read the same old content and
 // lose each other's changes. The lock is on the file itself: a writer that waited finds the
 // name replaced by the one before it, and locks the new file before it reads. A missing file is
-// created empty to be locked, which reads like no file at all. Where the file cannot be opened
+// created empty to be locked (it reads like no file at all) and removed again when no write
+// replaced it. Where the file cannot be opened
 // or is no regular file, no lock is held and the write reports its own failure.
 class FileUpdateLock {
 public:
@@ -21,6 +23,7 @@ public:
 
 private:
     int descriptor_ = -1;
+    QByteArray createdName_; // the file made empty for the lock, if it was
 };
 
 } // namespace zorvane

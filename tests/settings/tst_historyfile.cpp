@@ -5,9 +5,14 @@
 
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include <memory>
 #include <sys/stat.h>
@@ -254,6 +259,26 @@ private slots:
         readHistoryFile(state());
         QCOMPARE(entry(1), first);
         QCOMPARE(entry(lastLine), last);
+    }
+
+    // A first write that fails (the file-size limit stands in for a full disk) leaves no file,
+    // not even the one its lock needed.
+    void failedFirstWriteLeavesNoFile() {
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit limited = before;
+        limited.rlim_cur = 16;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        state().RecentDirs(1) = QStringLiteral("/a folder name longer than the limit");
+        const int error = writeHistoryFile(state());
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(error != 0);
+        QVERIFY(!QFileInfo::exists(path()));
+        QCOMPARE(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
     }
 };
 
