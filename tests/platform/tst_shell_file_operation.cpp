@@ -18,6 +18,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <grp.h>
 #include <memory>
 #include <spawn.h>
 #include <sys/mount.h>
@@ -136,6 +138,10 @@ int runChild(const QStringList& arguments) {
     }
     return status;
 }
+
+// User 65534 in a group of its own, which the tests give files to.
+constexpr uid_t DeniedUser = 65534;
+constexpr gid_t DeniedGroup = 61013;
 
 ShellRequest request(quint32 function, const QString& from, const QString& to, QWidget* owner) {
     ShellRequest r;
@@ -526,6 +532,12 @@ private slots:
         writeFile(sourceFile(), "secret");
         const QByteArray name = QFile::encodeName(sourceFile());
         QVERIFY(::chmod(name.constData(), 0640) == 0);
+        // The denied user is a member of the file's group, which may read it.
+        const bool asOtherUser = ::geteuid() == 0;
+        if (asOtherUser) {
+            QVERIFY(::chown(name.constData(), 0, DeniedGroup) == 0);
+            QVERIFY(::chmod(QFile::encodeName(work->path()).constData(), 0755) == 0);
+        }
         const QByteArray acl = denyingAcl();
         if (::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), acl.size(),
                        0) != 0 ||
@@ -554,6 +566,14 @@ private slots:
             QCOMPARE(attributeOf(copy, "system.posix_acl_access"), acl);
             QCOMPARE(attributeOf(copy, "user.zorvane.test"), QByteArray("tag"));
             QVERIFY(fakes->messageBox.shown.isEmpty());
+        }
+        // The user the ACL denies can read neither the file nor its copy.
+        if (asOtherUser) {
+            for (const QString& file : {sourceFile(), copy}) {
+                const int status = runChild({QStringLiteral("read-as"), file});
+                QVERIFY(WIFEXITED(status));
+                QCOMPARE(WEXITSTATUS(status), EACCES);
+            }
         }
     }
 
@@ -811,6 +831,14 @@ int main(int argc, char** argv) {
         ShellFileWork::copyToTemporary(QFile::decodeName(argv[3]), QFile::decodeName(argv[4]), true,
                                        cancellation, {}, temporary);
         return 0;
+    }
+    if (argc == 4 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "read-as") == 0) {
+        // Exits with the errno of opening the file for reading as the denied user, 0 if it opens.
+        if (::setgroups(1, &DeniedGroup) != 0 || ::setgid(DeniedGroup) != 0 ||
+            ::setuid(DeniedUser) != 0)
+            return 100;
+        const int fd = ::open(argv[3], O_RDONLY);
+        return fd >= 0 ? 0 : errno;
     }
     QTemporaryDir home;
     if (!home.isValid())
