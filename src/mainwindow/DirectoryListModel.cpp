@@ -1,11 +1,11 @@
 #include "mainwindow/DirectoryListModel.h"
 
 #include "mainwindow/BuiltInImages.h"
+#include "mainwindow/ShownNameOrder.h"
 #include "platform/NativeDirectory.h"
 #include "platform/NativePath.h"
 
 #include <QIcon>
-#include <algorithm>
 #include <vector>
 
 namespace zorvane {
@@ -28,24 +28,13 @@ QList<DirectoryEntry> directoryEntries(const QString& currentPath,
 }
 
 QStringList listSubfolders(const QString& folder) {
-    struct Entry {
-        QString folded; // the name as shown, for sorting
-        QString name;
-    };
-    std::vector<Entry> entries;
+    std::vector<ListedName> entries;
     for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
         if (entry.isFolder && !entry.name.startsWith(QChar(u'.')))
-            entries.push_back(Entry{displayPath(entry.name).toCaseFolded(), std::move(entry.name)});
+            entries.push_back(
+                ListedName{displayPath(entry.name).toCaseFolded(), std::move(entry.name)});
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const int folded = a.folded.compare(b.folded);
-        return folded != 0 ? folded < 0 : a.name < b.name;
-    });
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(entries.size()));
-    for (Entry& entry : entries)
-        names.append(std::move(entry.name));
-    return names;
+    return namesInShownOrder(std::move(entries));
 }
 
 DirectoryListModel::DirectoryListModel(QObject* parent)

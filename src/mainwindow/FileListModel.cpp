@@ -1,19 +1,15 @@
 #include "mainwindow/FileListModel.h"
 
+#include "mainwindow/ShownNameOrder.h"
 #include "platform/NativeDirectory.h"
 #include "platform/NativePath.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace zorvane {
 
 QStringList listMatchingFiles(const QString& folder, const FileNamePattern& pattern) {
-    struct Entry {
-        QString folded;
-        QString name;
-    };
-    std::vector<Entry> entries;
+    std::vector<ListedName> entries;
     // Regular files only (no FIFOs, sockets or devices), no dot-files. Patterns and sorting
     // work on the names as shown, so a name in code page 932 sorts among the others.
     for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
@@ -22,17 +18,9 @@ QStringList listMatchingFiles(const QString& folder, const FileNamePattern& patt
         const QString shown = displayPath(entry.name);
         if (!pattern.matches(shown))
             continue;
-        entries.push_back(Entry{shown.toCaseFolded(), std::move(entry.name)});
+        entries.push_back(ListedName{shown.toCaseFolded(), std::move(entry.name)});
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const int folded = a.folded.compare(b.folded);
-        return folded != 0 ? folded < 0 : a.name < b.name;
-    });
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(entries.size()));
-    for (Entry& entry : entries)
-        names.append(std::move(entry.name));
-    return names;
+    return namesInShownOrder(std::move(entries));
 }
 
 FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}

@@ -245,41 +245,6 @@ QString decodeUtf16(QByteArrayView bytes, bool littleEndian) {
     return text;
 }
 
-// Strictly valid UTF-8, ignoring a sequence cut by the end of the bytes.
-struct Utf8Scan {
-    bool valid = true;
-    bool multibyte = false;
-};
-
-Utf8Scan scanUtf8(QByteArrayView bytes) {
-    Utf8Scan scan;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        const unsigned char byte = data[i];
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        const Utf8Lead lead = utf8Lead(byte);
-        if (lead.length == 0) {
-            scan.valid = false;
-            return scan;
-        }
-        const int valid = utf8ValidPrefix(data, size, i, lead);
-        if (valid < lead.length) {
-            if (i + valid == size)
-                return scan; // cut by the end of the bytes
-            scan.valid = false;
-            return scan;
-        }
-        scan.multibyte = true;
-        i += lead.length;
-    }
-    return scan;
-}
-
 bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
     return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
 }
@@ -321,7 +286,9 @@ TextEncoding TextCodec::detectEncoding(QByteArrayView bytes) {
         return TextEncoding::Utf16BE;
     if (startsWith(bytes, Utf8Mark))
         return TextEncoding::Utf8;
-    const Utf8Scan scan = scanUtf8(bytes);
+    // Strictly valid UTF-8; a sequence cut by the end of the bytes does not count against it.
+    TextCodec::Utf8Check scan;
+    TextCodec::checkUtf8(bytes, scan);
     return scan.valid && scan.multibyte ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
