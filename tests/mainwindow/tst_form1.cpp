@@ -1,6 +1,7 @@
 // The main window as a whole, on the offscreen platform with the platform fakes: start-up from
 // plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
 #include "PlatformFakes.h"
+#include "TestFiles.h"
 
 #include "app/ModPlok.h"
 #include "mainwindow/DirectoryListView.h"
@@ -23,16 +24,10 @@
 #include <memory>
 
 using namespace zorvane;
+using zorvane::testing::crlf;
 using zorvane::testing::PlatformFakes;
 
 namespace {
-
-QByteArray crlf(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

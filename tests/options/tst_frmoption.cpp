@@ -28,18 +28,12 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::crlf;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::readBytes;
 using zorvane::testing::writeBytes;
 
 namespace {
-
-QByteArray crlf(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
 
 // A field's value as the program reads it: up to its first NUL, without the blanks around it,
 // in any letter case ("true" and "True" are the same boolean).

@@ -11,6 +11,13 @@ QByteArray bytesOf(std::initializer_list<int> values) {
     return bytes;
 }
 
+QByteArray crlf(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
@@ -15,6 +16,9 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 
 // The file's whole content, empty when it cannot be read.
 QByteArray readBytes(const QString& path);
+
+// The lines in UTF-8, each ended by CR LF, as plok.ini and plok.his are written.
+QByteArray crlf(const QStringList& lines);
 
 // Texts in code page 932 as the original platform writes them.
 // "表示": the trail byte of 表 is 0x5C, a backslash on its own.
