@@ -47,14 +47,16 @@ inline QStringList tabWalk(QWidget* window, int count) {
     return names;
 }
 
-// Runs `step` on the modal dialog as soon as one is open (within five seconds), from the event
-// loop of whatever opened it.
-inline void whenModalOpens(std::function<void(QDialog*)> step) {
+// Runs `step` on the modal dialog named `name` (any, when empty) as soon as it is open (within
+// five seconds), from the event loop of whatever opened it.
+inline void whenModalOpens(std::function<void(QDialog*)> step, const QString& name = QString()) {
     auto* timer = new QTimer;
     auto deadline = std::make_shared<QDeadlineTimer>(5000);
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, deadline, step = std::move(step)] {
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, name, step = std::move(step)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && !name.isEmpty() && dialog->objectName() != name)
+            dialog = nullptr;
         if (!dialog && !deadline->hasExpired())
             return;
         timer->stop();
