@@ -30,8 +30,13 @@ void centreOnScreen(QDialog& dialog) {
     QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // The frame is the window manager's and unknown until the dialog is shown; the owner's,
+    // from the same window manager, stands in for it.
+    QSize outer = dialog.size();
+    if (owner && owner->isVisible())
+        outer += owner->frameGeometry().size() - owner->geometry().size();
     const QRect area = screen->availableGeometry();
-    dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    dialog.move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
 } // namespace zorvane

@@ -16,7 +16,8 @@ void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString&
 void placeControl(QWidget* control, const QString& objectName, int left, int top, int width,
                   int height);
 
-// Moves the dialog to the middle of its screen (the owner's screen when it has one).
+// Moves the dialog, frame included, to the middle of its screen (the owner's screen when it
+// has one).
 void centreOnScreen(QDialog& dialog);
 
 } // namespace zorvane

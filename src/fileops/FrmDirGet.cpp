@@ -54,6 +54,9 @@ void FrmDirGet::buildControls() {
     label3_ = new QLabel(QStringLiteral("ドライブ名"), this);
     placeControl(label3_, QStringLiteral("Label3"), 3855, 60, 2535, 180);
     label3_->setBuddy(drive1_);
+    // Item views do not take their name from a buddy label: give them their captions.
+    dir1_->setAccessibleName(label1_->text());
+    file1_->setAccessibleName(label2_->text());
 
     setTabOrder(command1_, command2_);
     setTabOrder(command2_, drive1_);

@@ -17,6 +17,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -237,7 +238,17 @@ private slots:
             for (QLabel* label : window->findChildren<QLabel*>())
                 found = found || (label->buddy() && label->buddy()->objectName() == field);
             QVERIFY2(found, qPrintable(entry));
+            // What a screen reader says for the field: its caption.
+            QWidget* fieldWidget = window->findChild<QWidget*>(field);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(fieldWidget);
+            QVERIFY(accessible);
+            QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
         }
+        // In the middle of the screen, frame included.
+        const QPoint centre = window->screen()->availableGeometry().center();
+        const QSize frame = window->frameGeometry().size() - window->size();
+        QVERIFY((window->frameGeometry().center() - centre).manhattanLength() <=
+                2 + frame.width() / 2 + frame.height() / 2);
     }
 
     // A long path stays whole in the label's text and tool tip; on screen its middle gives way.
@@ -529,15 +540,25 @@ private slots:
         QCOMPARE(form3.label2()->text(), modPlok().TargetPath);
     }
 
-    // Enter right after opening copies to the first recent folder; the list keeps its order.
+    // Enter right after opening copies to the first recent folder, as it does from inside the
+    // second row's text; the list keeps its order.
+    void enterCopiesToTheFirstRecentFolder_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("right after opening") << QString();
+        QTest::newRow("inside Combo2") << QStringLiteral("Combo2");
+    }
     void enterCopiesToTheFirstRecentFolder() {
+        QFETCH(QString, focus);
         const QString first = makeFolder(QStringLiteral("first"));
         modPlok().TargetPath = makeFile(QStringLiteral("memo.txt"));
         modPlok().FileOpCode = 1;
         modPlok().RecentDirs(1) = first;
         modPlok().RecentDirs(2) = QStringLiteral("/r/b");
+        modPlok().UsualDirs(1) = QStringLiteral("/u/a");
         Form3 form3(nullptr);
         QVERIFY(showActive(form3));
+        if (!focus.isEmpty())
+            form3.findChild<QWidget*>(focus)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(requests().size(), 1);
         QCOMPARE(requests().first().function, quint32(FO_COPY));
