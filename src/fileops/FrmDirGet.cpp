@@ -69,6 +69,8 @@ void FrmDirGet::buildControls() {
     connect(command2_, &QPushButton::clicked, this, &FrmDirGet::Command2_Click);
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FrmDirGet::Drive1_Change);
     connect(dir1_, &DirectoryListView::pathChanged, this, &FrmDirGet::Dir1_Change);
+    // A folder that vanished before it was opened: the list already shows what is there now.
+    connect(dir1_, &DirectoryListView::openFailed, this, [] { PlatformServices::beep().beep(); });
     connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FrmDirGet::Dir1_Click);
     text1_->installEventFilter(this);
