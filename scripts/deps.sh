@@ -8,6 +8,12 @@ ZORVANE_PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
+# The checks of tests/desktop: a virtual X display with a window manager, key presses, the
+# window properties and the accessibility tree (AT-SPI read from Python).
+ZORVANE_DESKTOP_TEST_PACKAGES=(
+  xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+)
+
 zorvane_install_packages() {
   local wanted=("$@") missing=() pkg
   for pkg in "${wanted[@]}"; do

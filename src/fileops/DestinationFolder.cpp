@@ -4,9 +4,8 @@
 #include "platform/BeepService.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/MessageBoxService.h"
+#include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -40,7 +39,7 @@ int destinationLookupErrorNumber(int errnoValue, const char* path) {
 }
 
 DestinationLookup lookUpDestination(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0) {
         const int error = errno;
@@ -100,7 +99,7 @@ qint16 CheckDestDir(const QString& path, const DestinationProbe& probe, QWidget*
 }
 
 int createDestinationFolder(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     if (::mkdir(native.constData(), 0777) != 0)
         return errno;
     return 0;

@@ -3,10 +3,10 @@
 #include "app/ModPlok.h"
 #include "fileops/DestinationFolder.h"
 #include "fileops/DialogFrame.h"
-#include "fileops/ElidedPathLabel.h"
 #include "fileops/FileOpMessages.h"
 #include "fileops/RecentFolderList.h"
 #include "fileops/ShellSenders.h"
+#include "mainwindow/PathLabel.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlatformServices.h"
@@ -75,7 +75,7 @@ void Form3::buildControls() {
 
     label1_ = gothicLabel(QStringLiteral("ファイル："), this);
     placeControl(label1_, QStringLiteral("Label1"), 240, 240, 960, 180);
-    label2_ = new ElidedPathLabel(this);
+    label2_ = new PathLabel(this);
     label2_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     placeControl(label2_, QStringLiteral("Label2"), 1320, 240, 4000, 180);
     label3_ = gothicLabel(QStringLiteral("を"), this);

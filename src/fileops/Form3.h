@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace zorvane {
 
-class ElidedPathLabel;
+class PathLabel;
 
 // The copy-and-move dialog. The first row acts on a recent folder (Combo1, with "参照" for the
 // directory picker), the second on a usual folder (Combo2). A missing folder is made first; a
@@ -20,7 +20,7 @@ public:
     explicit Form3(QWidget* owner);
 
     QLabel* label1() const { return label1_; }
-    ElidedPathLabel* label2() const { return label2_; }
+    PathLabel* label2() const { return label2_; }
     QLabel* label3() const { return label3_; }
     QPushButton* command3() const { return command3_; }
     QComboBox* combo1() const { return combo1_; }
@@ -51,7 +51,7 @@ private:
     qint32 opFunc_ = 0;
 
     QLabel* label1_ = nullptr;
-    ElidedPathLabel* label2_ = nullptr;
+    PathLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QPushButton* command3_ = nullptr;
     QComboBox* combo1_ = nullptr;

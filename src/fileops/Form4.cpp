@@ -5,6 +5,7 @@
 #include "fileops/RenameName.h"
 #include "fileops/ShellSenders.h"
 #include "platform/BeepService.h"
+#include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 
 #include <QLabel>
@@ -50,15 +51,18 @@ void Form4::Form_Load() {
     const SplitName split = SplitPath(modPlok().TargetPath);
     oldDir_ = split.oldDir;
     oldName_ = split.oldName;
-    label2_->setText(oldName_);
-    text1_->setText(oldName_);
+    // A name in Shift-JIS is offered as the user reads it; the file itself is reached by its
+    // exact bytes through TargetPath.
+    const QString shownName = displayPath(oldName_);
+    label2_->setText(shownName);
+    text1_->setText(shownName);
     // As file managers offer a rename: the name without its extension, ready to be typed over.
-    const NameSelection selection = renameSelection(oldName_);
+    const NameSelection selection = renameSelection(shownName);
     text1_->setSelection(selection.start, selection.length);
 }
 
 void Form4::Command1_Click() {
-    if (text1_->text() == oldName_) {
+    if (text1_->text() == oldName_ || text1_->text() == displayPath(oldName_)) {
         PlatformServices::beep().beep();
         return;
     }

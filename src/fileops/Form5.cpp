@@ -2,8 +2,8 @@
 
 #include "app/ModPlok.h"
 #include "fileops/DialogFrame.h"
-#include "fileops/ElidedPathLabel.h"
 #include "fileops/ShellSenders.h"
+#include "mainwindow/PathLabel.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +22,7 @@ Form5::Form5(QWidget* owner) : QDialog(owner) {
 void Form5::buildControls() {
     label1_ = new QLabel(QStringLiteral("削除するファイル"), this);
     placeControl(label1_, QStringLiteral("Label1"), 240, 240, 1560, 180);
-    label2_ = new ElidedPathLabel(this);
+    label2_ = new PathLabel(this);
     placeControl(label2_, QStringLiteral("Label2"), 240, 540, 4200, 180);
     command1_ = new QPushButton(QStringLiteral("ＯＫ"), this);
     placeControl(command1_, QStringLiteral("Command1"), 240, 1080, 1680, 480);

@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace zorvane {
 
-class ElidedPathLabel;
+class PathLabel;
 
 // The delete dialog: asks to confirm the deletion of TargetPath and on OK sends the delete
 // request (to the trash). FileOpCode keeps 3 unless a request was sent.
@@ -18,7 +18,7 @@ public:
     explicit Form5(QWidget* owner);
 
     QLabel* label1() const { return label1_; }
-    ElidedPathLabel* label2() const { return label2_; }
+    PathLabel* label2() const { return label2_; }
     QPushButton* command1() const { return command1_; }
     QPushButton* command2() const { return command2_; }
 
@@ -34,7 +34,7 @@ private:
     void Form_Load();
 
     QLabel* label1_ = nullptr;
-    ElidedPathLabel* label2_ = nullptr;
+    PathLabel* label2_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
 };

@@ -11,10 +11,10 @@
 #include "platform/DriveList.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/MessageBoxService.h"
+#include "platform/NativeDirectory.h"
+#include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,12 +78,12 @@ void FrmDirGet::buildControls() {
 
 void FrmDirGet::Form_Load() {
     const QString start = pickerStartFolder(
-        modPlok().DirPickStart, [](const QString& path) { return QFileInfo(path).isDir(); },
-        QDir::currentPath());
+        modPlok().DirPickStart, [](const QString& path) { return isNativeDirectory(path); },
+        nativeCurrentFolder());
     drive1_->reloadDrives();
     drive1_->followPath(start);
     if (setFolder(start) != 0)
-        setFolder(QDir::currentPath());
+        setFolder(nativeCurrentFolder());
     file1_->setPath(dir1_->path()); // also when Dir1 was already there
 }
 
@@ -105,7 +105,7 @@ void FrmDirGet::Drive1_Change() {
         int error = mount.isEmpty() ? 0 : PlatformServices::driveList().checkReady(mount);
         if (!mount.isEmpty() && error == 0) {
             QString folder = lastFolderOnDrive_.value(mount);
-            if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            if (folder.isEmpty() || !isNativeDirectory(folder))
                 folder = mount;
             error = setFolder(folder);
         }
@@ -139,7 +139,7 @@ void FrmDirGet::Dir1_Click() {
         return;
     const QString highlighted = dir1_->highlightedPath();
     if (!highlighted.isEmpty())
-        text1_->setText(highlighted);
+        text1_->setText(displayPath(highlighted));
 }
 
 void FrmDirGet::Text1_Click() {
@@ -155,8 +155,9 @@ void FrmDirGet::Command1_Click() {
         PlatformServices::beep().beep();
         return;
     }
-    text1_->setText(dir1_->path());
-    modPlok().DirPickResult = text1_->text();
+    // The box shows the folder as the user reads it; the result keeps its exact bytes.
+    text1_->setText(displayPath(dir1_->path()));
+    modPlok().DirPickResult = dir1_->path();
     accept();
 }
 

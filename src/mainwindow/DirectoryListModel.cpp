@@ -1,11 +1,12 @@
 #include "mainwindow/DirectoryListModel.h"
 
 #include "mainwindow/BuiltInImages.h"
+#include "platform/NativeDirectory.h"
+#include "platform/NativePath.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QIcon>
 #include <algorithm>
+#include <vector>
 
 namespace zorvane {
 
@@ -18,26 +19,32 @@ QList<DirectoryEntry> directoryEntries(const QString& currentPath,
     int depth = 0;
     for (const QString& part : parts) {
         path += QChar(u'/') + part;
-        entries.append(DirectoryEntry{path, part, ++depth, true});
+        entries.append(DirectoryEntry{path, displayPath(part), ++depth, true});
     }
     for (const QString& name : subfolderNames)
-        entries.append(DirectoryEntry{path + QChar(u'/') + name, name, depth + 1, false});
+        entries.append(
+            DirectoryEntry{path + QChar(u'/') + name, displayPath(name), depth + 1, false});
     return entries;
 }
 
 QStringList listSubfolders(const QString& folder) {
-    QStringList names;
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (!name.startsWith(QChar(u'.')))
-            names.append(name);
+    struct Entry {
+        QString folded; // the name as shown, for sorting
+        QString name;
+    };
+    std::vector<Entry> entries;
+    for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
+        if (entry.isFolder && !entry.name.startsWith(QChar(u'.')))
+            entries.push_back(Entry{displayPath(entry.name).toCaseFolded(), std::move(entry.name)});
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int folded = a.folded.compare(b.folded);
+        return folded != 0 ? folded < 0 : a.name < b.name;
     });
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(entries.size()));
+    for (Entry& entry : entries)
+        names.append(std::move(entry.name));
     return names;
 }
 
@@ -54,8 +61,8 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
     const DirectoryEntry& entry = entries_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: // read as shown, not as a whole path
         return entry.name;
-    case Qt::AccessibleTextRole:
     case Qt::ToolTipRole:
         return entry.path;
     case Qt::DecorationRole:

@@ -2,10 +2,10 @@
 
 #include "mainwindow/DirectoryListModel.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/NativeDirectory.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace zorvane {
@@ -50,13 +50,13 @@ DirectoryListView::DirectoryListView(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
-    path_ = QDir::cleanPath(QDir::currentPath());
+    path_ = nativeCurrentFolder();
     refresh();
 }
 
 int DirectoryListView::setPath(const QString& folder) {
-    const QString wanted = QDir::cleanPath(QDir(folder).absolutePath());
-    if (!QFileInfo(wanted).isDir())
+    const QString wanted = absoluteNativePath(folder);
+    if (!isNativeDirectory(wanted))
         return ErrPathNotFound;
     const bool changed = wanted != path_;
     path_ = wanted;
@@ -102,10 +102,24 @@ void DirectoryListView::highlightCurrentFolder() {
     for (qsizetype row = 0; row < entries.size(); ++row) {
         if (entries.at(row).path == path_) {
             setCurrentIndex(model_->index(static_cast<int>(row)));
-            scrollTo(currentIndex());
+            showCurrentFolder();
             return;
         }
     }
+}
+
+void DirectoryListView::showCurrentFolder() {
+    // The current folder at the bottom of the view with as many of its parents as fit above
+    // it, and every name from its start: a deep folder's indent must not scroll the names
+    // out of sight.
+    if (currentIndex().isValid())
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtBottom);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
+void DirectoryListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    showCurrentFolder();
 }
 
 } // namespace zorvane

@@ -36,10 +36,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void openEntry(const QString& folder);
     void highlightCurrentFolder();
+    void showCurrentFolder();
 
     DirectoryListModel* model_;
     QString path_;

@@ -3,6 +3,7 @@
 #include "platform/PlatformServices.h"
 
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 namespace zorvane {
 
@@ -29,6 +30,15 @@ QString driveCaption(const DriveEntry& drive) {
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setFocusPolicy(Qt::StrongFocus); // not Qt::WheelFocus
+}
+
+void DriveListBox::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void DriveListBox::reloadDrives() {

@@ -36,6 +36,11 @@ public:
 
     void showPopup() override;
 
+protected:
+    // The wheel changes the drive only when the list has the focus: scrolling past it must not
+    // switch to another mount.
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     int indexOfMount(const QString& mountPoint) const;
 

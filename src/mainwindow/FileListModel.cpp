@@ -1,6 +1,8 @@
 #include "mainwindow/FileListModel.h"
 
-#include <QDirIterator>
+#include "platform/NativeDirectory.h"
+#include "platform/NativePath.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -12,14 +14,15 @@ QStringList listMatchingFiles(const QString& folder, const FileNamePattern& patt
         QString name;
     };
     std::vector<Entry> entries;
-    // Files only (System would add FIFOs, sockets and devices), no Hidden: dot-files stay out.
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        QString name = it.fileName();
-        if (name.startsWith(QChar(u'.')) || !pattern.matches(name))
+    // Regular files only (no FIFOs, sockets or devices), no dot-files. Patterns and sorting
+    // work on the names as shown, so a name in code page 932 sorts among the others.
+    for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
+        if (!entry.isRegularFile || entry.name.startsWith(QChar(u'.')))
             continue;
-        entries.push_back(Entry{name.toCaseFolded(), std::move(name)});
+        const QString shown = displayPath(entry.name);
+        if (!pattern.matches(shown))
+            continue;
+        entries.push_back(Entry{shown.toCaseFolded(), std::move(entry.name)});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         const int folded = a.folded.compare(b.folded);
@@ -42,7 +45,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= names_.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return names_.at(index.row());
+        return displayPath(names_.at(index.row()));
     return {};
 }
 

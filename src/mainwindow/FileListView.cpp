@@ -2,8 +2,12 @@
 
 #include "mainwindow/FileListModel.h"
 
-#include <QDir>
+#include "platform/NativeDirectory.h"
+
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace zorvane {
 
@@ -15,11 +19,11 @@ FileListView::FileListView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
-    path_ = QDir::cleanPath(QDir::currentPath());
+    path_ = nativeCurrentFolder();
 }
 
 void FileListView::setPath(const QString& folder) {
-    path_ = QDir::cleanPath(QDir(folder).absolutePath());
+    path_ = absoluteNativePath(folder);
     refresh();
 }
 
@@ -61,7 +65,7 @@ QString FileListView::fileName() const {
 
 void FileListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QListView::currentChanged(current, previous);
-    if (!current.isValid())
+    if (!current.isValid() || focusing_)
         return;
     currentChangedByPress_ = true;
     emit fileSelected();
@@ -77,4 +81,51 @@ void FileListView::mousePressEvent(QMouseEvent* event) {
         emit fileSelected();
 }
 
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
+        emit fileSelected();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FileListView::focusInEvent(QFocusEvent* event) {
+    // With nothing current, the view would make the first entry current (unhighlighted) when
+    // it gains the focus. The current file must change only on a pick, so that entry is taken
+    // back; the first arrow key still starts at the top of the list.
+    const bool hadCurrent = currentIndex().isValid();
+    focusing_ = true;
+    QListView::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
+    focusing_ = false;
+}
+
+QString FileListView::toolTipAt(const QPoint& viewportPoint) const {
+    const QModelIndex index = indexAt(viewportPoint);
+    if (!index.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int needed = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    if (visualRect(index).left() + needed <= viewport()->width())
+        return {};
+    return index.data(Qt::DisplayRole).toString();
+}
+
+bool FileListView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               visualRect(indexAt(help->pos())));
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}
 } // namespace zorvane

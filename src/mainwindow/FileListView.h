@@ -9,8 +9,9 @@ namespace zorvane {
 class FileListModel;
 
 // The file list File1: the files of one folder that match its pattern. Selecting an entry by
-// mouse or by the arrow keys, or by code, raises fileSelected; so does clicking the entry that
-// is already selected.
+// mouse or by the keys, or by code (setListIndex), raises fileSelected; so do clicking the entry
+// that is already selected and Enter. Gaining the focus or reading the folder again never
+// selects an entry.
 class FileListView final : public QListView {
     Q_OBJECT
 public:
@@ -35,18 +36,26 @@ public:
     // The selected entry's name alone, or empty.
     QString fileName() const;
 
+    // The tool tip at a point of the viewport: the whole name of an entry too long to be
+    // shown whole, else empty.
+    QString toolTipAt(const QPoint& viewportPoint) const;
+
 signals:
     void fileSelected();
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     FileListModel* model_;
     QString path_;
     FileNamePattern pattern_;
     bool currentChangedByPress_ = false;
+    bool focusing_ = false; // Qt makes an entry current on focus-in; that is no pick
 };
 
 } // namespace zorvane

@@ -2,18 +2,24 @@
 
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
+#include "app/SaveFailureMessage.h"
 #include "launch/LaunchCommands.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/DirectoryListView.h"
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
 #include "mainwindow/FilePreview.h"
+#include "mainwindow/MainWindowAccessibility.h"
+#include "mainwindow/PathLabel.h"
 #include "mainwindow/StartupSettings.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/ViewerColour.h"
 #include "mainwindow/ViewerText.h"
+#include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
+#include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
+#include "platform/NativeDirectory.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProfileFile.h"
 #include "settings/HistoryFile.h"
@@ -24,28 +30,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
+#include <utility>
 
 namespace zorvane {
 
 namespace {
-
-// A window position in twips as pixels, kept within what a window system can hold.
-int positionPixels(float twips) {
-    constexpr float Limit = 16777215.0f * TwipsPerPixel;
-    if (std::isnan(twips))
-        return 0;
-    return twipsToPixels(static_cast<double>(std::fmax(-Limit, std::fmin(Limit, twips))));
-}
 
 QString withTrailingSeparator(QString folder) {
     if (!folder.endsWith(QChar(u'/')))
@@ -69,6 +67,9 @@ Form1::Form1(const QString& programFolder, QWidget* parent)
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildMenus();
     buildControls();
+    // F1 opens the help as the menu item does; the menu item itself carries no shortcut.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &Form1::miHelp_Click);
     // The designed client area: 8880 × 6504 twips.
     resize(twipsToPixels(8880), twipsToPixels(6504));
     qApp->installEventFilter(this);
@@ -167,8 +168,10 @@ void Form1::buildControls() {
         return label;
     };
     label1_ = caption(u"Label1", u"ドライブ");
+    installNamedComboBoxAccessibility(); // before the combo boxes are made
     drive1_ = new DriveListBox(client_);
     drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setAccessibleName(label1_->text());
     label2_ = caption(u"Label2", u"ディレクトリ");
     dir1_ = new DirectoryListView(client_);
     dir1_->setObjectName(QStringLiteral("Dir1"));
@@ -178,6 +181,7 @@ void Form1::buildControls() {
     label4_ = caption(u"Label4", u"ファイルの種類");
     combo1_ = new QComboBox(client_);
     combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setAccessibleName(label4_->text());
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert); // typing never adds an entry
     combo1_->setCompleter(nullptr);
@@ -189,6 +193,8 @@ void Form1::buildControls() {
     text1_ = new QPlainTextEdit(client_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
+    // Read-only, but the arrows, Page Up/Down and Ctrl+Home/End move through the text.
+    text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette viewer = text1_->palette();
     viewer.setColor(QPalette::Base, Qt::white); // designed: window text on white
@@ -197,10 +203,8 @@ void Form1::buildControls() {
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
-    label5_ = caption(u"Label5", u"");
-    label5_->setText(QString());
-    label5_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label5_->setTextFormat(Qt::PlainText);
+    label5_ = new PathLabel(client_);
+    label5_->setObjectName(QStringLiteral("Label5"));
 
     // A screen reader names each list by its caption.
     label1_->setBuddy(drive1_);
@@ -209,6 +213,7 @@ void Form1::buildControls() {
     label4_->setBuddy(combo1_);
     for (QLabel* label : {label1_, label2_, label3_, label4_})
         label->setTextFormat(Qt::PlainText);
+    nameForScreenReaders(*this);
 
     // The process's current folder, with the designed pattern.
     file1_->setPattern(QStringLiteral("*.TXT"));
@@ -224,6 +229,9 @@ void Form1::buildControls() {
     connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    // The user starts in the file list: the arrow keys pick a file (never a drive).
+    file1_->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Start-up and shutdown ----------------------------------------------------------------
@@ -237,8 +245,8 @@ void Form1::Form_Initialize() {
     readSettingsKeys(state);
     // A history file that cannot be read is reported, and the stored settings are applied all
     // the same: otherwise the next save would overwrite them with the designed ones.
-    if (const int historyError = readHistoryFile(state))
-        ReportFileError(historyError, this);
+    // It is shown once the window stands in its place, over it (see event()).
+    startupError_ = readHistoryFile(state);
 
     const StartupSettings settings = startupSettingsFrom(
         state.SettingsRecord,
@@ -261,7 +269,7 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
     text1_->setFont(font);
     applyViewerColours(settings);
 
-    setOuterGeometryTwips(settings.top, settings.left, settings.height, settings.width);
+    outerFrame_.setOuterTwips(settings.top, settings.left, settings.height, settings.width);
     ApplyFilerVisibility();
 
     for (int i = 1; i <= 5; ++i) {
@@ -277,7 +285,7 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
         WindowPosition{static_cast<float>(outer.top()), static_cast<float>(outer.left())},
         static_cast<float>(pixelsToTwips(screenSize.height())),
         static_cast<float>(pixelsToTwips(screenSize.width())));
-    move(positionPixels(reachable.left), positionPixels(reachable.top));
+    move(windowPixels(reachable.left), windowPixels(reachable.top));
 }
 
 void Form1::applyViewerColours(const StartupSettings& settings) {
@@ -325,17 +333,15 @@ void Form1::Form_Load(const QString& commandLineText) {
 }
 
 void Form1::Form_Activate() {
-    if (pendingOuterSize_.isValid() && isVisible() && !frameMargins().isNull()) {
-        // The frame is known once the window manager has framed the window: the stored size
-        // is the outer one.
-        const QMargins frame = frameMargins();
-        const QSize outer = pendingOuterSize_;
-        pendingOuterSize_ = QSize();
-        resize(outer.width() - frame.left() - frame.right(),
-               outer.height() - frame.top() - frame.bottom());
-    }
+    applyPendingOuterSize();
     ApplyFilerVisibility();
     Form_Resize();
+}
+
+void Form1::applyPendingOuterSize() {
+    // The minimum follows the frame first: a minimum computed without the frame would hold
+    // the window larger than it was stored.
+    outerFrame_.applyPendingSize([this] { updateMinimumSize(); });
 }
 
 void Form1::Form_Unload() {
@@ -354,37 +360,23 @@ void Form1::Form_Unload() {
     record.Left = numberField(outer.left());
     record.Height = numberField(outer.height());
     record.Width = numberField(outer.width());
-    writeFormKeys(modPlok());
-    writeHistoryFile(modPlok());
+    // The user hears of what could not be saved before the program ends.
+    const ModPlok& state = modPlok();
+    if (!writeFormKeys(state))
+        reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
+                          writeFailureNumber(state.SettingsPath), this);
+    if (const int historyError = writeHistoryFile(modPlok()))
+        reportSaveFailure(UnsavedData::History, state.ProgramFolder + QStringLiteral("plok.his"),
+                          historyError, this);
     QCoreApplication::exit(0);
 }
 
 QRect Form1::outerGeometryTwips() const {
-    // The normal-state rectangle, also while minimised or maximised.
-    QRect inner = normalGeometry();
-    if (inner.isNull())
-        inner = geometry();
-    const QMargins frame = frameMargins();
-    const QRect outer = inner.marginsAdded(frame);
-    return QRect(pixelsToTwips(outer.left()), pixelsToTwips(outer.top()),
-                 pixelsToTwips(outer.width()), pixelsToTwips(outer.height()));
+    return outerFrame_.outerTwips();
 }
 
 QMargins Form1::frameMargins() const {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                    frame.right() - inner.right(), frame.bottom() - inner.bottom());
-}
-
-void Form1::setOuterGeometryTwips(float top, float left, float height, float width) {
-    const QMargins frame = frameMargins();
-    const QSize outer(positionPixels(width), positionPixels(height));
-    move(positionPixels(left), positionPixels(top));
-    resize(std::max(1, outer.width() - frame.left() - frame.right()),
-           std::max(1, outer.height() - frame.top() - frame.bottom()));
-    if (!isVisible())
-        pendingOuterSize_ = outer;
+    return outerFrame_.margins();
 }
 
 // ---- Layout -------------------------------------------------------------------------------
@@ -403,7 +395,7 @@ void Form1::updateMinimumSize() {
     const QMargins frame = frameMargins();
     const QSize minimum(
         std::max(0, twipsToPixels(viewerMinWidth_) - frame.left() - frame.right()),
-        std::max(0, twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom()));
+        std::max(0, twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom()));
     if (minimumSize() != minimum)
         setMinimumSize(minimum); // dragging cannot go below it
 }
@@ -411,19 +403,28 @@ void Form1::updateMinimumSize() {
 void Form1::Form_Resize() {
     if (isMinimized())
         return;
+    // A title bar and menu bar taller than the layout allows for push the bottom of the
+    // filer out of the window: the layout then measures from the area under the menu bar.
+    const auto layoutHeight = [this] {
+        const int outer = pixelsToTwips(frameGeometry().height());
+        return isVisible() && client_->height() > 0
+                   ? layoutHeightFor(outer, pixelsToTwips(client_->height()))
+                   : LayoutHeight{outer, MainWindowMinHeight};
+    };
+    minimumOuterHeight_ = layoutHeight().minimumOuterHeight;
     updateMinimumSize();
     const QMargins frame = frameMargins();
     if (pixelsToTwips(frameGeometry().width()) < viewerMinWidth_)
         resize(twipsToPixels(viewerMinWidth_) - frame.left() - frame.right(), height());
-    if (pixelsToTwips(frameGeometry().height()) < MainWindowMinHeight)
-        resize(width(), twipsToPixels(MainWindowMinHeight) - frame.top() - frame.bottom());
+    if (pixelsToTwips(frameGeometry().height()) < minimumOuterHeight_)
+        resize(width(), twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom());
 
     PresentSizes present;
     present.combo1Height = pixelsToTwips(combo1_->height());
     present.label5Width = pixelsToTwips(label5_->width());
     present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
     applyLayout(computeMainWindowLayout(
-        pixelsToTwips(frameGeometry().width()), pixelsToTwips(frameGeometry().height()),
+        pixelsToTwips(frameGeometry().width()), layoutHeight().layoutHeight,
         FilerArrangement{viewerLeft_, viewerMinWidth_}, modPlok().ShowFiler != 0, present));
 }
 
@@ -457,13 +458,32 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    outerFrame_.noteNormalFrame();
     Form_Resize();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    outerFrame_.noteNormalFrame();
+    applyPendingOuterSize();
 }
 
 bool Form1::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
+    if (event->type() == QEvent::Show && startupError_ != 0) {
+        // A message shown before the window is placed would leave it where the message's
+        // owner happened to be: off the screen's top-left corner.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const int error = std::exchange(startupError_, 0);
+                if (error != 0)
+                    ReportFileError(error, this);
+            },
+            Qt::QueuedConnection);
+    }
     return handled;
 }
 
@@ -474,17 +494,24 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 // ---- Current file and preview -------------------------------------------------------------
 
+QLabel* Form1::label5() const {
+    return label5_;
+}
+
 QString Form1::currentFile() const {
     return label5_->text();
 }
 
 void Form1::setCurrentFile(const QString& path) {
-    label5_->setText(path);
+    label5_->setPath(path);
     sizeLabel5ToCaption();
 }
 
 void Form1::sizeLabel5ToCaption() {
-    label5_->resize(label5_->sizeHint().width(), label5_->height());
+    // The label takes the width of its caption, up to the window's right edge; a longer path
+    // is elided in the middle on screen.
+    const int room = client_->width() - label5_->x() - twipsToPixels(120);
+    label5_->resize(std::max(1, std::min(label5_->naturalWidth(), room)), label5_->height());
 }
 
 void Form1::clearCurrentFile() {
@@ -520,7 +547,7 @@ void Form1::Drive1_Change() {
     int error = mount.isEmpty() ? 0 : PlatformServices::driveList().checkReady(mount);
     if (!mount.isEmpty() && error == 0) {
         QString folder = lastFolderOnDrive_.value(mount);
-        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        if (folder.isEmpty() || !isNativeDirectory(folder))
             folder = mount;
         error = dir1_->setPath(folder);
     }
@@ -650,7 +677,7 @@ void Form1::miOption_Click() {
     runHandler(MainCommand::Option);
 }
 void Form1::miHelp_Click() {
-    runHandler(MainCommand::Help);
+    PlatformServices::help().showContents(modPlok().ProgramFolder + QStringLiteral("plok.hlp"));
 }
 void Form1::miVer_Click() {
     runHandler(MainCommand::Version);
@@ -675,12 +702,17 @@ bool Form1::watchesKeyOf(QObject* watched) const {
         QApplication::activePopupWidget())
         return false;
     const QWidget* receiver = QApplication::focusWidget();
+    // While the menu bar is in keyboard mode (Alt+F, Esc) it has the focus and its keys.
+    if (qobject_cast<const QMenuBar*>(receiver))
+        return false;
     return widget == (receiver ? receiver : this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat())
+            return false; // a key held down runs its command once
         const MainCommand command =
             commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
         if (command != MainCommand::None)

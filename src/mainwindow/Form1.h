@@ -3,6 +3,7 @@
 #include "mainwindow/ImageList.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/WindowOuterFrame.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ namespace zorvane {
 class DirectoryListView;
 class DriveListBox;
 class FileListView;
+class PathLabel;
 struct StartupSettings;
 
 // The main window: the filer on the left (Drive1, Dir1, File1, Combo1), the viewer Text1 on
@@ -47,7 +49,7 @@ public:
     QComboBox* combo1() const { return combo1_; }
     QPlainTextEdit* text1() const { return text1_; }
     QPushButton* command1() const { return command1_; }
-    QLabel* label5() const { return label5_; }
+    QLabel* label5() const;
     const ImageList& imageList1() const { return imageList1_; }
 
     // Launched: 1 after a program was started on the current file (the viewer is greyed).
@@ -113,6 +115,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -122,8 +125,8 @@ private:
     void buildToolbar();
     void applyStoredSettings(const StartupSettings& settings);
     void applyViewerColours(const StartupSettings& settings);
-    void setOuterGeometryTwips(float top, float left, float height, float width);
     void updateMinimumSize();
+    void applyPendingOuterSize();
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
@@ -146,16 +149,18 @@ private:
     QComboBox* combo1_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
-    QLabel* label5_ = nullptr;
+    PathLabel* label5_ = nullptr;
 
     qint16 launched_ = 0;
     int viewerLeft_ = 3180;
     int viewerMinWidth_ = 9000;
+    int minimumOuterHeight_ = MainWindowMinHeight; // grows with a tall title and menu bar
     QString previewText_;
     QHash<QString, QString> lastFolderOnDrive_;
     QHash<int, std::function<void()>> commandHandlers_;
-    QSize pendingOuterSize_; // pixels; applied once the window's frame is known
+    WindowOuterFrame outerFrame_{*this};
     int driveChangeDepth_ = 0;
+    int startupError_ = 0; // a start-up failure waiting to be reported over the shown window
     bool unloaded_ = false;
 };
 

@@ -73,4 +73,11 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
     return layout;
 }
 
+LayoutHeight layoutHeightFor(int outerHeight, int belowMenuHeight) {
+    const int extra = outerHeight - belowMenuHeight - DesignedFrameAllowance;
+    if (extra <= 0)
+        return {outerHeight, MainWindowMinHeight};
+    return {belowMenuHeight + DesignedFrameAllowance, MainWindowMinHeight + extra};
+}
+
 } // namespace zorvane

@@ -21,6 +21,20 @@ struct FilerArrangement {
 constexpr int MainWindowMinHeight = 7140;
 constexpr int ToolbarHeight = 396;
 
+// What the layout allows for the frame, title bar and menu bar of a window (H − 690).
+constexpr int DesignedFrameAllowance = 690;
+
+// The height the layout works with, and the smallest outer height, for a window whose outer
+// height is `outerHeight` and whose area under the menu bar is `belowMenuHeight` high (twips).
+// Where the window manager's frame, title bar and menu bar take more than the designed 690,
+// the layout takes the area's height plus 690 and the minimum grows by the difference, so the
+// designed margin under Combo1 holds; otherwise nothing changes.
+struct LayoutHeight {
+    int layoutHeight = 0;
+    int minimumOuterHeight = 0;
+};
+LayoutHeight layoutHeightFor(int outerHeight, int belowMenuHeight);
+
 // 3180 / 9000 with the filer shown, 60 / 5880 without it.
 FilerArrangement filerArrangement(bool showFiler);
 

@@ -1,6 +1,8 @@
 #include "platform/AtomicFileWriter.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/NativePath.h"
+#include "platform/UnfinishedFile.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -9,7 +11,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,7 +49,7 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
     // Follow symbolic links so the link stays and the file it names gets the new content.
     for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
         target = QFileInfo(target).symLinkTarget();
-    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray targetName = nativePath(target);
 
     mode_t mode = creationMode();
     uid_t owner = 0;
@@ -72,37 +73,33 @@ int AtomicFileWriter::replace(const QString& path, QByteArrayView bytes) {
     }
 
     const QFileInfo targetInfo(target);
-    QByteArray temporary =
-        QFile::encodeName(targetInfo.absolutePath() + QLatin1Char('/') + QLatin1Char('.') +
-                          targetInfo.fileName() + QStringLiteral(".XXXXXX"));
-    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (descriptor < 0)
-        return errorNumberFromErrno(errno, targetName.constData());
+    const QString folder = targetInfo.absolutePath();
+    // Unnamed until complete: a program killed while writing leaves nothing behind.
+    UnfinishedFile temporary(folder, QLatin1Char('.') + targetInfo.fileName() + QLatin1Char('.'));
+    if (!temporary.isOpen())
+        return errorNumberFromErrno(temporary.error(), targetName.constData());
+    const int descriptor = temporary.descriptor();
 
     auto fail = [&](int errnoValue) {
-        ::close(descriptor);
-        ::unlink(temporary.constData());
         return errorNumberFromErrno(errnoValue, targetName.constData());
     };
     if (!writeAll(descriptor, bytes))
         return fail(errno);
-    // The old file's owner and group where the user may keep them.
-    if (existed && ::fchown(descriptor, owner, group) != 0 && errno != EPERM)
-        return fail(errno);
+    // The old file's owner and group where the user may keep them; a member of the file's
+    // group who may not give the file to its owner still keeps the group, so that the other
+    // members can go on writing it.
+    if (existed && ::fchown(descriptor, owner, group) != 0) {
+        if (errno != EPERM)
+            return fail(errno);
+        if (::fchown(descriptor, static_cast<uid_t>(-1), group) != 0 && errno != EPERM)
+            return fail(errno);
+    }
     if (::fchmod(descriptor, mode) != 0 && errno != EPERM)
         return fail(errno);
     if (::fsync(descriptor) != 0 && errno != EINVAL)
         return fail(errno);
-    if (::close(descriptor) != 0) {
-        const int closeErrno = errno;
-        ::unlink(temporary.constData());
-        return errorNumberFromErrno(closeErrno, targetName.constData());
-    }
-    if (::rename(temporary.constData(), targetName.constData()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(temporary.constData());
-        return errorNumberFromErrno(renameErrno, targetName.constData());
-    }
+    if (const int error = temporary.placeAt(targetName, true); error != 0)
+        return fail(error);
     return ErrNone;
 }
 

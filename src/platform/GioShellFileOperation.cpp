@@ -30,6 +30,12 @@ bool holdsNul(const QString& path) {
     return path.contains(QChar(0));
 }
 
+// Rename and delete act on regular files and on links only. A path ending in "/" names the
+// folder (or what a link leads to), never a file, even where the name without it is a link.
+bool isFileOrLink(const QString& path, const ShellFileStatus& status) {
+    return !path.endsWith(QLatin1Char('/')) && (status.isLink || status.isRegular);
+}
+
 } // namespace
 
 int GioShellFileOperation::perform(const ShellRequest& request) {
@@ -65,6 +71,8 @@ int GioShellFileOperation::copyOrMove(const ShellRequest& request, bool move) {
         return tell(request, shellNotAFileMessage(function, request.from), Refused);
 
     const ShellFileStatus folder = ShellFileWork::status(request.to);
+    if (folder.targetExists && !folder.isDirectory)
+        return tell(request, shellNotAFolderMessage(function, request.to), Failed);
     if (!folder.isDirectory)
         return tell(request, shellMissingFolderMessage(function, request.to), Failed);
 
@@ -109,11 +117,18 @@ int GioShellFileOperation::copyOrMove(const ShellRequest& request, bool move) {
     }
 
     if (move) {
+        // An editor may have saved a new version under the name while it was copied (or the
+        // copy landed on the source itself through a second view of its folder): only the
+        // file that was copied, unchanged, may go.
+        if (!ShellFileWork::unchangedSince(source, ShellFileWork::status(request.from)))
+            return tell(request, shellSourceChangedMessage(request.from), Failed);
         const ShellWorkResult removed = ShellFileWork::remove(request.from);
         if (!removed.ok)
             return tell(request, shellSourceLeftBehindMessage(request.from, removed.gioError),
                         Failed);
     }
+    if (copied.permissionsNarrowed)
+        return tell(request, shellPermissionsNarrowedMessage(function, destination), Done);
     return Done;
 }
 
@@ -123,15 +138,21 @@ int GioShellFileOperation::renameFile(const ShellRequest& request) {
     const ShellFileStatus source = ShellFileWork::status(request.from);
     if (!source.exists)
         return failed(request, ShellWorkResult::failure(G_IO_ERROR_NOT_FOUND, request.from));
+    if (!isFileOrLink(request.from, source))
+        return tell(request, shellNotAFileMessage(FO_RENAME, request.from), Refused);
 
     const RenameTargetProblem problem = renameTargetProblem(request.from, request.to);
     if (problem != RenameTargetProblem::None)
         return tell(request, shellBadNewNameMessage(problem, request.to), Refused);
 
     // The same entry under another spelling (a case change on a case-blind file system) is no
-    // other file; anything else of that name is.
+    // other file; anything else of that name is, a second hard link of the file included:
+    // renaming onto it would do nothing at all.
     const ShellFileStatus existing = ShellFileWork::status(request.to);
-    const bool sameEntry = ShellFileWork::sameEntry(source, existing);
+    const bool sameEntry =
+        existing.exists && ShellFileWork::sameEntry(source, existing) &&
+        shellFileName(request.from).compare(shellFileName(request.to), Qt::CaseInsensitive) == 0 &&
+        (request.from == request.to || !ShellFileWork::hasEntrySpelledAs(request.to));
     if (existing.exists && !sameEntry)
         return tell(request, shellNameTakenMessage(request.to), Refused);
 
@@ -146,8 +167,11 @@ int GioShellFileOperation::renameFile(const ShellRequest& request) {
 int GioShellFileOperation::deleteFile(const ShellRequest& request) {
     if (request.from.isEmpty())
         return tell(request, shellMissingPathMessage(FO_DELETE), Failed);
-    if (!ShellFileWork::status(request.from).exists)
+    const ShellFileStatus source = ShellFileWork::status(request.from);
+    if (!source.exists)
         return failed(request, ShellWorkResult::failure(G_IO_ERROR_NOT_FOUND, request.from));
+    if (!isFileOrLink(request.from, source))
+        return tell(request, shellNotAFileMessage(FO_DELETE, request.from), Refused);
 
     const bool toTrash = (request.flags & FOF_ALLOWUNDO) != 0;
     if (ask(request, shellDeleteQuestion(request.from, toTrash)) != MessageAnswer::Yes)

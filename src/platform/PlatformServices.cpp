@@ -4,12 +4,17 @@
 #include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
 #include "platform/HelpService.h"
+#include "platform/HelpWindowService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
 #include "platform/SystemDriveList.h"
 #include "platform/GioShellFileOperation.h"
 #include "platform/SystemProcessStarter.h"
+
+#include "platform/ColourDialogService.h"
+#include "platform/FontDialogService.h"
+#include "platform/ProgramFileDialog.h"
 
 namespace zorvane {
 
@@ -23,6 +28,9 @@ struct InstalledServices {
     ShellFileOperation* shellFileOperation = nullptr;
     HelpService* help = nullptr;
     DirectoryPicker* directoryPicker = nullptr;
+    ProgramFileDialog* programFileDialog = nullptr;
+    FontDialogService* fontDialog = nullptr;
+    ColourDialogService* colourDialog = nullptr;
 };
 
 InstalledServices& installed() {
@@ -30,13 +38,7 @@ InstalledServices& installed() {
     return services;
 }
 
-// Stand-ins until the real windows are installed.
-class NoHelp final : public HelpService {
-public:
-    void showContents(const QString&) override {}
-    void showTopic(const QString&, int) override {}
-};
-
+// Stand-in until the real window is installed.
 class NoDirectoryPicker final : public DirectoryPicker {
 public:
     QString pickDirectory(QWidget*, const QString&) override { return QString(); }
@@ -70,7 +72,7 @@ ShellFileOperation& PlatformServices::shellFileOperation() {
 }
 
 HelpService& PlatformServices::help() {
-    static NoHelp production;
+    static HelpWindowService production;
     return installed().help ? *installed().help : production;
 }
 
@@ -92,6 +94,33 @@ void PlatformServices::setShellFileOperation(ShellFileOperation* service) {
 void PlatformServices::setHelp(HelpService* service) { installed().help = service; }
 void PlatformServices::setDirectoryPicker(DirectoryPicker* service) {
     installed().directoryPicker = service;
+}
+
+// ---- The common dialogs of the options window ----
+
+ProgramFileDialog& PlatformServices::programFileDialog() {
+    static QtProgramFileDialog production;
+    return installed().programFileDialog ? *installed().programFileDialog : production;
+}
+
+FontDialogService& PlatformServices::fontDialog() {
+    static QtFontDialogService production;
+    return installed().fontDialog ? *installed().fontDialog : production;
+}
+
+ColourDialogService& PlatformServices::colourDialog() {
+    static QtColourDialogService production;
+    return installed().colourDialog ? *installed().colourDialog : production;
+}
+
+void PlatformServices::setProgramFileDialog(ProgramFileDialog* service) {
+    installed().programFileDialog = service;
+}
+void PlatformServices::setFontDialog(FontDialogService* service) {
+    installed().fontDialog = service;
+}
+void PlatformServices::setColourDialog(ColourDialogService* service) {
+    installed().colourDialog = service;
 }
 
 } // namespace zorvane

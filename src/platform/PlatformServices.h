@@ -9,6 +9,9 @@ class DriveList;
 class ShellFileOperation;
 class HelpService;
 class DirectoryPicker;
+class ProgramFileDialog;
+class FontDialogService;
+class ColourDialogService;
 
 // The one place where the program finds the services of the operating system and of modal
 // windows. Each accessor returns the production service unless another one was installed;
@@ -24,6 +27,10 @@ public:
     // The picker's window sits above the platform; the program installs it at start. Until then
     // every pick is cancelled.
     static DirectoryPicker& directoryPicker();
+    // The common dialogs of the options window: program file, font with text colour, colour.
+    static ProgramFileDialog& programFileDialog();
+    static FontDialogService& fontDialog();
+    static ColourDialogService& colourDialog();
 
     static void setMessageBox(MessageBoxService* service);
     static void setBeep(BeepService* service);
@@ -32,6 +39,9 @@ public:
     static void setShellFileOperation(ShellFileOperation* service);
     static void setHelp(HelpService* service);
     static void setDirectoryPicker(DirectoryPicker* service);
+    static void setProgramFileDialog(ProgramFileDialog* service);
+    static void setFontDialog(FontDialogService* service);
+    static void setColourDialog(ColourDialogService* service);
 };
 
 } // namespace zorvane

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/RegularFileReader.h"
 
 namespace zorvane {
@@ -27,6 +28,13 @@ bool sameName(QStringView a, QStringView b) {
 }
 
 const QString LineBreak = QStringLiteral("\r\n");
+
+bool isAscii(QByteArrayView bytes) {
+    for (const char byte : bytes)
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -56,18 +64,25 @@ ProfileFile::Line ProfileFile::parsedLine(const QString& text) {
 }
 
 ProfileFile ProfileFile::load(const QString& path) {
-    ProfileFile file;
-    file.path_ = path;
     int error = 0;
     bool truncated = false;
     const QByteArray bytes = RegularFileReader::readHead(path, MaximumFileSize, &error, &truncated);
     if (error != ErrNone) {
+        ProfileFile file;
+        file.path_ = path;
         // A missing file is created by the first write; one that exists but cannot be read is
         // never overwritten, since its content would be lost.
         file.writable_ = error == ErrFileNotFound || error == ErrPathNotFound;
         return file;
     }
+    ProfileFile file = parsed(bytes);
+    file.path_ = path;
     file.writable_ = !truncated;
+    return file;
+}
+
+ProfileFile ProfileFile::parsed(const QByteArray& bytes) {
+    ProfileFile file;
     file.encoding_ = TextCodec::detectEncoding(bytes);
     file.mark_ = bytes.first(TextCodec::byteOrderMarkLength(bytes));
     const QByteArrayView body = QByteArrayView(bytes).sliced(file.mark_.size());
@@ -152,7 +167,9 @@ QString ProfileFile::value(const QString& section, const QString& key, const QSt
             found = found.sliced(1, found.size() - 2);
         result = found.toString();
     }
-    return TextCodec::cutToBytes(result, encoding_, sizeBytes - 1);
+    // Read widths are the original platform's: bytes of code page 932, whatever the file's
+    // encoding, so that a value keeps its characters when the file changes encoding.
+    return TextCodec::cutToBytes(result, TextEncoding::Cp932, sizeBytes - 1);
 }
 
 bool ProfileFile::contains(const QString& section, const QString& key) const {
@@ -175,6 +192,7 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
         written.truncate(nul);
     written.replace(QChar(u'\r'), QChar(u' '));
     written.replace(QChar(u'\n'), QChar(u' '));
+    changedKeys_.push_back({section, key});
 
     const qsizetype sectionAt = sectionLine(section);
     if (sectionAt < 0) {
@@ -202,6 +220,40 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
     insertLine(lastKey + 1, key + QLatin1Char('=') + written);
 }
 
+QByteArray ProfileFile::bytesIn(TextEncoding target) const {
+    const bool reencode = target != encoding_;
+    const bool wide = target == TextEncoding::Utf16LE || target == TextEncoding::Utf16BE;
+    QByteArray bytes = reencode ? QByteArray() : mark_;
+    QByteArray stray; // an odd byte of a UTF-16 file, moved where it shifts nothing
+    for (const Line& line : lines_) {
+        if (line.rewritten) {
+            bytes += TextCodec::encodeText(line.text, target);
+        } else if (!reencode) {
+            QByteArrayView raw = line.raw;
+            if (wide && raw.size() % 2 != 0 && !line.ending.isEmpty()) {
+                stray = raw.last(1).toByteArray();
+                raw.chop(1);
+            }
+            bytes += raw;
+        } else if (!line.text.contains(QChar(0xFFFD))) {
+            // It decoded cleanly (code page 932 holds no U+FFFD of its own): the same text in
+            // the new encoding, whichever of the duplicate codes of a character it used.
+            bytes += TextCodec::encodeText(line.text, target);
+        } else if (const Line again =
+                       parsedLine(TextCodec::decodeText(line.raw, target, LeadingMark::Keep));
+                   again.kind == line.kind && again.name == line.name) {
+            // Not text in its encoding: its bytes, not replacement characters, as long as they
+            // mean the same line in the new encoding (never a section or key of their own).
+            bytes += line.raw;
+        } else {
+            bytes += TextCodec::encodeText(line.text, target);
+        }
+        bytes += TextCodec::encodeText(line.ending, target);
+    }
+    bytes += stray;
+    return bytes;
+}
+
 bool ProfileFile::save() const {
     if (!writable_)
         return false;
@@ -211,15 +263,27 @@ bool ProfileFile::save() const {
             if (line.rewritten && !TextCodec::canEncodeCp932(line.text))
                 target = TextEncoding::Utf8;
     }
-    const bool reencode = target != encoding_;
-    QByteArray bytes = reencode ? QByteArray() : mark_;
-    for (const Line& line : lines_) {
-        if (reencode || line.rewritten)
-            bytes += TextCodec::encodeText(line.text, target);
-        else
-            bytes += line.raw;
-        bytes += TextCodec::encodeText(line.ending, target);
+    QByteArray bytes = bytesIn(target);
+    // Written code page 932 must be read as code page 932 again: a run of half-width katakana
+    // can form valid UTF-8.
+    if (target == TextEncoding::Cp932 && TextCodec::detectEncoding(bytes) != TextEncoding::Cp932) {
+        target = TextEncoding::Utf8;
+        bytes = bytesIn(target);
     }
+    // UTF-8 with bytes kept that are not UTF-8 (a line cut inside a character, a line of another
+    // encoding) would be read as code page 932: the mark keeps it UTF-8.
+    if (target == TextEncoding::Utf8 && !bytes.startsWith(TextCodec::byteOrderMark(target)) &&
+        TextCodec::detectEncoding(bytes) != TextEncoding::Utf8 && !isAscii(bytes))
+        bytes.prepend(TextCodec::byteOrderMark(target));
+
+    // Nothing is written that would not read back as what was set.
+    const ProfileFile written = parsed(bytes);
+    constexpr int Unlimited = 1 << 30;
+    const QString absent(1, QChar(0xFFFF));
+    for (const auto& [section, key] : changedKeys_)
+        if (written.value(section, key, absent, Unlimited) !=
+            value(section, key, absent, Unlimited))
+            return false;
     return AtomicFileWriter::replace(path_, bytes) == ErrNone;
 }
 
@@ -234,6 +298,7 @@ bool ProfileFile::hasKey(const QString& path, const QString& section, const QStr
 
 bool ProfileFile::writeString(const QString& path, const QString& section, const QString& key,
                               const QString& value) {
+    const FileUpdateLock lock(path);
     ProfileFile file = load(path);
     file.setValue(section, key, value);
     return file.save();

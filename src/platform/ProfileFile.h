@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <utility>
 #include <vector>
 
 namespace zorvane {
@@ -16,14 +17,18 @@ namespace zorvane {
 // removed; a missing file, section or key gives the default with its trailing blanks removed;
 // "Key=" is present with the empty value; lines starting with ";" are comments; text before
 // the first section belongs to no section; the first occurrence of a section or key wins. A
-// value is cut to size - 1 bytes in the file's encoding, never inside a multibyte character.
+// value is cut to size - 1 bytes of code page 932 (a character outside it counts two), whatever
+// the file's encoding, never inside a character.
 //
 // Writing: an existing key gets its new value in place (the file keeps the key's spelling); a
 // new key goes after the last key of its section; a new section goes at the end of the file as
 // "[Section]". Written lines end with CR LF; every other line stays byte for byte. The file is
 // replaced atomically: a write that fails leaves the old file as it was. The encoding is kept
-// for UTF-8 and UTF-16 files; otherwise code page 932 while every written character fits it,
-// else the whole file becomes UTF-8 so that no character is lost.
+// for UTF-8 and UTF-16 files; otherwise code page 932 while every written character fits it
+// and the file still reads as code page 932, else the whole file becomes UTF-8 so that no
+// character is lost (lines the program did not write keep their bytes where they are no text
+// of their encoding; a byte-order mark then keeps the file UTF-8). A file is never written
+// when the keys set would not read back as set.
 class ProfileFile {
 public:
     // The value of the key, or the default; at most sizeBytes - 1 bytes. Never fails.
@@ -35,7 +40,9 @@ public:
 
     // Creates or replaces the line "key=value" in the section. The value is written exactly as
     // given, trailing blanks included; it ends at a NUL, and line breaks in it become blanks so
-    // that they cannot break the file. Returns false when the file could not be written.
+    // that they cannot break the file. Returns false when the file could not be written. The
+    // file is locked from the read to the replacement (FileUpdateLock): a caller that loads,
+    // changes and saves a file itself holds that lock around the three.
     static bool writeString(const QString& path, const QString& section, const QString& key,
                             const QString& value);
 
@@ -73,6 +80,8 @@ private:
     };
 
     static Line parsedLine(const QString& text);
+    static ProfileFile parsed(const QByteArray& bytes);
+    QByteArray bytesIn(TextEncoding target) const;
     qsizetype sectionLine(QStringView section) const; // -1 when absent
     qsizetype keyLine(qsizetype sectionAt, QStringView key) const;
     void insertLine(qsizetype at, const QString& text);
@@ -82,6 +91,7 @@ private:
     TextEncoding encoding_ = TextEncoding::Cp932;
     std::vector<Line> lines_;
     bool writable_ = true; // false when the file could not be read whole
+    std::vector<std::pair<QString, QString>> changedKeys_; // section and key of each setValue
 };
 
 } // namespace zorvane

@@ -1,6 +1,7 @@
 #include "platform/RegularFileReader.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 
@@ -12,7 +13,7 @@
 namespace zorvane {
 
 RegularFileReader::RegularFileReader(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     // A NUL would silently end the name early and open another file.
     if (name.isEmpty() || name.contains('\0')) {
         error_ = ErrBadFileNameOrNumber;

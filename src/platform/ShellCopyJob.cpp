@@ -1,16 +1,17 @@
 #include "platform/ShellCopyJob.h"
 
+#include "platform/NativePath.h"
 #include "platform/ShellCancellation.h"
 #include "platform/ShellProgressWindow.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QThread>
 
 #include "platform/ShellGio.h"
 
 #include <atomic>
 #include <memory>
+#include <sys/stat.h>
 
 namespace zorvane {
 
@@ -53,13 +54,18 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
 
     ShellWorkResult result;
     QString copied;
-    const qint64 size = QFileInfo(source).size();
+    // The size only scales the progress bar; a name in foreign bytes must still find its file.
+    struct stat status {};
+    const qint64 size = ::stat(nativePath(source).constData(), &status) == 0 ? status.st_size : 0;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         report(0, size);
         result = ShellFileWork::copyToTemporary(source, folder, followLinks, cancellation, report,
                                                 copied);
-        if (result.ok && flush)
+        if (result.ok && flush) {
+            const bool narrowed = result.permissionsNarrowed;
             result = ShellFileWork::flushToDisk(copied);
+            result.permissionsNarrowed = narrowed;
+        }
         QMetaObject::invokeMethod(
             &windowSide,
             [&] {

@@ -1,6 +1,9 @@
 #include "platform/ShellFileWork.h"
+#include "platform/NativePath.h"
 
 #include "platform/ShellCancellation.h"
+#include "platform/ShellPaths.h"
+#include "platform/UnfinishedFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -10,11 +13,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace zorvane {
 
@@ -24,7 +32,7 @@ namespace {
 class GFileHandle {
 public:
     explicit GFileHandle(const QString& path)
-        : file_(g_file_new_for_path(QFile::encodeName(path).constData())) {}
+        : file_(g_file_new_for_path(nativePath(path).constData())) {}
     ~GFileHandle() { g_object_unref(file_); }
     GFileHandle(const GFileHandle&) = delete;
     GFileHandle& operator=(const GFileHandle&) = delete;
@@ -33,6 +41,10 @@ public:
 private:
     GFile* file_;
 };
+
+qint64 nanoseconds(const struct timespec& time) {
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
 
 ShellWorkResult fromGError(GError* error, const QString& path) {
     const int code = error->domain == G_IO_ERROR ? error->code : G_IO_ERROR_FAILED;
@@ -118,17 +130,100 @@ bool kernelCopyUnsupported(int errnoValue) {
 }
 
 constexpr size_t kernelCopyChunk = 16 * 1024 * 1024;
+constexpr size_t bufferedCopyChunk = 1024 * 1024;
 
-// The data of a regular file copied by the kernel (copy_file_range, as cp does), in chunks so
-// that progress is reported and a cancel is seen between them; then owner, permissions and
-// times of the source. Returns nothing, with nothing left behind, when the file systems cannot
-// copy this way: GIO copies then.
-std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QString& folder,
-                                              ShellCancellation& cancellation,
-                                              const ShellProgressReport& report,
-                                              QString& temporaryPath) {
+// Copies the bytes [from, to) of `in` to the same place in `out`: the kernel's copy where the
+// file systems allow it (as cp does), otherwise through a buffer. `copied` reports each step;
+// a cancel is seen between the steps. 0 or errno (an error of the source is flagged in
+// `sourceFailed`).
+int copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy, std::vector<char>& buffer,
+              ShellCancellation& cancellation, const std::function<void(off_t)>& copied,
+              bool& sourceFailed) {
+    off_t at = from;
+    while (at < to) {
+        if (cancellation.isCancelled())
+            return ECANCELED;
+        const size_t want = static_cast<size_t>(to - at);
+        ssize_t n = -1;
+        if (kernelCopy) {
+            loff_t inOffset = at;
+            loff_t outOffset = at;
+            n = ::copy_file_range(in, &inOffset, out, &outOffset, std::min(want, kernelCopyChunk),
+                                  0);
+            if (n < 0 && errno != EINTR && kernelCopyUnsupported(errno)) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            if (buffer.empty())
+                buffer.resize(bufferedCopyChunk);
+            n = ::pread(in, buffer.data(), std::min(want, buffer.size()), at);
+            if (n < 0 && errno != EINTR) {
+                sourceFailed = true;
+                return errno;
+            }
+            for (ssize_t written = 0; n > 0 && written < n;) {
+                const ssize_t w = ::pwrite(out, buffer.data() + written,
+                                           static_cast<size_t>(n - written), at + written);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w < 0)
+                    return errno;
+                written += w;
+            }
+        }
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            sourceFailed = errno == EIO;
+            return errno;
+        }
+        if (n == 0)
+            break; // the file got shorter meanwhile
+        at += n;
+        copied(at);
+    }
+    return 0;
+}
+
+// Copies every extended attribute of `in` to `out`: the POSIX ACLs live there too. Attributes
+// the destination cannot hold are left out; returns false when the access ACL is among them.
+bool copyExtendedAttributes(int in, int out) {
+    const ssize_t listSize = ::flistxattr(in, nullptr, 0);
+    if (listSize <= 0)
+        return true;
+    std::vector<char> names(static_cast<size_t>(listSize));
+    const ssize_t got = ::flistxattr(in, names.data(), names.size());
+    if (got <= 0)
+        return true;
+    bool aclKept = true;
+    std::vector<char> value;
+    for (const char* name = names.data(); name < names.data() + got;
+         name += std::strlen(name) + 1) {
+        const ssize_t size = ::fgetxattr(in, name, nullptr, 0);
+        if (size < 0)
+            continue;
+        value.resize(static_cast<size_t>(size) + 1);
+        const ssize_t read = ::fgetxattr(in, name, value.data(), value.size());
+        if (read < 0)
+            continue;
+        if (::fsetxattr(out, name, value.data(), static_cast<size_t>(read), 0) != 0 &&
+            std::strcmp(name, "system.posix_acl_access") == 0)
+            aclKept = false;
+    }
+    return aclKept;
+}
+
+// The data of a regular file, holes left as holes (only the data extents are copied, and the
+// file gets its full size at the end); then owner, extended attributes and ACLs, permissions and
+// times of the source. The copy has no name until it is complete: a program killed meanwhile
+// leaves nothing behind. `narrowed` tells that an ACL could not be kept and the copy lost its
+// group and other rights instead.
+ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
+                                ShellCancellation& cancellation, const ShellProgressReport& report,
+                                QString& temporaryPath, bool& narrowed) {
     // Not blocking on open: a FIFO put in the file's place must not hang the copy.
-    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int in = ::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return fromErrno(errno, source);
     DescriptorCloser inCloser(in);
@@ -138,62 +233,69 @@ std::optional<ShellWorkResult> copyWithKernel(const QString& source, const QStri
     if (!S_ISREG(info.st_mode))
         return ShellWorkResult::failure(G_IO_ERROR_NOT_REGULAR_FILE, source);
 
-    QString candidate;
-    int out = -1;
-    for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
-        candidate = temporaryNameIn(folder);
-        // Private while it is being written; the source's permissions come at the end.
-        out = ::open(QFile::encodeName(candidate).constData(),
-                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (out < 0 && errno != EEXIST)
-            return fromErrno(errno, folder);
-    }
-    if (out < 0)
-        return ShellWorkResult::failure(G_IO_ERROR_EXISTS, folder);
-    DescriptorCloser outCloser(out);
+    UnfinishedFile copy(folder, QStringLiteral(".zorvane-"), QStringLiteral(".part"));
+    if (!copy.isOpen())
+        return fromErrno(copy.error(), folder);
+    const int out = copy.descriptor();
 
-    ShellWorkResult result;
-    qint64 copied = 0;
-    for (;;) {
-        if (cancellation.isCancelled()) {
-            result = ShellWorkResult::failure(G_IO_ERROR_CANCELLED, source);
-            break;
-        }
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kernelCopyChunk, 0);
-        if (n < 0) {
-            const int error = errno;
-            if (error == EINTR)
-                continue;
-            if (copied == 0 && kernelCopyUnsupported(error)) {
-                ::close(outCloser.release());
-                ::unlink(QFile::encodeName(candidate).constData());
-                return std::nullopt;
-            }
-            result = fromErrno(error, error == EIO ? source : folder);
-            break;
-        }
-        if (n == 0)
-            break;
-        copied += n;
+    const qint64 total = info.st_size;
+    const auto copied = [&](off_t at) {
         if (report)
-            report(copied, std::max<qint64>(copied, info.st_size));
+            report(at, std::max<qint64>(at, total));
+    };
+    bool kernelCopy = true;
+    bool sourceFailed = false;
+    std::vector<char> buffer;
+    off_t position = 0;
+    int error = 0;
+    for (;;) {
+        off_t data = ::lseek(in, position, SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            break; // nothing but a hole up to the end
+        off_t hole = data < 0 ? -1 : ::lseek(in, data, SEEK_HOLE);
+        if (data < 0 || hole < 0) {
+            // No map of the holes: copy everything up to the end.
+            data = position;
+            hole = std::numeric_limits<off_t>::max();
+        }
+        error =
+            copyRange(in, out, data, hole, kernelCopy, buffer, cancellation, copied, sourceFailed);
+        if (error != 0 || hole == std::numeric_limits<off_t>::max())
+            break;
+        position = hole;
     }
+    if (error == ECANCELED)
+        return ShellWorkResult::failure(G_IO_ERROR_CANCELLED, source);
+    if (error != 0)
+        return fromErrno(error, sourceFailed ? source : folder);
 
-    if (result.ok) {
-        // The owner only where allowed (it clears set-user bits, so it goes before the mode).
-        [[maybe_unused]] const int owned = ::fchown(out, info.st_uid, info.st_gid);
-        const struct timespec times[2] = {info.st_atim, info.st_mtim};
-        if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0)
-            result = fromErrno(errno, folder);
+    // The full size, a trailing hole included.
+    struct stat end {};
+    if (::fstat(in, &end) != 0)
+        return fromErrno(errno, source);
+    if (::ftruncate(out, end.st_size) != 0)
+        return fromErrno(errno, folder);
+    copied(end.st_size);
+
+    // The owner only where allowed (it clears set-user bits, so it goes before the mode); the
+    // group alone where the owner cannot be given.
+    if (::fchown(out, info.st_uid, info.st_gid) != 0 &&
+        ::fchown(out, static_cast<uid_t>(-1), info.st_gid) != 0) {
+        // Neither: the copy belongs to its maker, as any new file.
     }
-    if (::close(outCloser.release()) != 0 && result.ok)
-        result = fromErrno(errno, folder);
-    if (!result.ok) {
-        ::unlink(QFile::encodeName(candidate).constData());
-        return result;
+    mode_t mode = info.st_mode & 07777;
+    if (!copyExtendedAttributes(in, out)) {
+        // The ACL may deny someone what the mode allows: without it, only the owner keeps
+        // access rather than anyone gaining some.
+        mode &= ~mode_t(077);
+        narrowed = true;
     }
-    temporaryPath = candidate;
-    return result;
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    if (::fchmod(out, mode) != 0 || ::futimens(out, times) != 0)
+        return fromErrno(errno, folder);
+    if (const int placed = copy.placeUnderHiddenName(temporaryPath); placed != 0)
+        return fromErrno(placed, folder);
+    return ShellWorkResult::success();
 }
 
 } // namespace
@@ -204,7 +306,7 @@ bool ShellWorkResult::cancelled() const {
 
 ShellFileStatus ShellFileWork::status(const QString& path) {
     ShellFileStatus result;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     if (path.isEmpty() || native.contains('\0'))
         return result;
     struct stat entry {};
@@ -214,6 +316,9 @@ ShellFileStatus ShellFileWork::status(const QString& path) {
     result.isLink = S_ISLNK(entry.st_mode);
     result.entryDevice = entry.st_dev;
     result.entryInode = entry.st_ino;
+    result.entrySize = entry.st_size;
+    result.entryModified = nanoseconds(entry.st_mtim);
+    result.entryChanged = nanoseconds(entry.st_ctim);
     struct stat target {};
     if (::stat(native.constData(), &target) == 0) {
         result.targetExists = true;
@@ -221,6 +326,8 @@ ShellFileStatus ShellFileWork::status(const QString& path) {
         result.isRegular = S_ISREG(target.st_mode);
         result.device = target.st_dev;
         result.inode = target.st_ino;
+        result.size = target.st_size;
+        result.modified = nanoseconds(target.st_mtim);
     }
     return result;
 }
@@ -230,8 +337,35 @@ bool ShellFileWork::sameEntry(const ShellFileStatus& a, const ShellFileStatus& b
 }
 
 bool ShellFileWork::sameFile(const ShellFileStatus& a, const ShellFileStatus& b) {
-    return sameEntry(a, b) ||
-           (a.targetExists && b.targetExists && a.device == b.device && a.inode == b.inode);
+    if (sameEntry(a, b))
+        return true;
+    if (!a.targetExists || !b.targetExists || a.inode != b.inode)
+        return false;
+    return a.device == b.device ||
+           (a.isRegular && b.isRegular && a.size == b.size && a.modified == b.modified);
+}
+
+bool ShellFileWork::unchangedSince(const ShellFileStatus& before, const ShellFileStatus& now) {
+    return before.exists && now.exists && sameEntry(before, now) &&
+           before.entrySize == now.entrySize && before.entryModified == now.entryModified &&
+           before.entryChanged == now.entryChanged;
+}
+
+bool ShellFileWork::hasEntrySpelledAs(const QString& path) {
+    const QByteArray folder = nativePath(shellFolderPart(path));
+    const QByteArray name = nativePath(shellFileName(path));
+    DIR* directory = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (directory == nullptr)
+        return true; // cannot tell: count the name as taken
+    bool found = false;
+    while (const dirent* entry = ::readdir(directory)) {
+        if (name == entry->d_name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(directory);
+    return found;
 }
 
 ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QString& folder,
@@ -240,14 +374,18 @@ ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QStr
                                                QString& temporaryPath) {
     temporaryPath.clear();
     if (followLinks || !status(source).isLink) {
-        if (auto copied = copyWithKernel(source, folder, cancellation, report, temporaryPath))
-            return *copied;
+        bool narrowed = false;
+        ShellWorkResult result =
+            copyRegularFile(source, folder, cancellation, report, temporaryPath, narrowed);
+        result.permissionsNarrowed = narrowed;
+        return result;
     }
+    // A link copied as a link: made in one step, nothing partial can be left.
     return copyWithGio(source, folder, followLinks, cancellation, report, temporaryPath);
 }
 
 ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = nativePath(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return errno == ELOOP ? ShellWorkResult::success() : fromErrno(errno, path);
@@ -258,8 +396,8 @@ ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
 }
 
 ShellWorkResult ShellFileWork::rename(const QString& from, const QString& to, bool replace) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
+    const QByteArray source = nativePath(from);
+    const QByteArray target = nativePath(to);
     int result = 0;
     if (replace) {
         result = ::rename(source.constData(), target.constData());
@@ -304,7 +442,7 @@ ShellWorkResult ShellFileWork::remove(const QString& path) {
 
 void ShellFileWork::removeQuietly(const QString& path) {
     if (!path.isEmpty())
-        ::unlink(QFile::encodeName(path).constData());
+        ::unlink(nativePath(path).constData());
 }
 
 } // namespace zorvane

@@ -14,10 +14,12 @@ struct ShellWorkResult {
     bool ok = true;
     int gioError = 0; // GIOErrorEnum when !ok
     QString path;     // the path the failure concerns
+    // A copy whose ACL the destination could not hold lost its group and other rights instead.
+    bool permissionsNarrowed = false;
 
     static ShellWorkResult success() { return {}; }
     static ShellWorkResult failure(int gioError, const QString& path) {
-        return {false, gioError, path};
+        return {false, gioError, path, false};
     }
     bool cancelled() const;
 };
@@ -31,6 +33,10 @@ struct ShellFileStatus {
     bool isRegular = false;    // links followed
     quint64 entryDevice = 0, entryInode = 0;
     quint64 device = 0, inode = 0; // links followed
+    // What tells a file from a new version saved under its name: size, modification and
+    // change times in nanoseconds, of the entry itself and of what it leads to.
+    qint64 entrySize = 0, entryModified = 0, entryChanged = 0;
+    qint64 size = 0, modified = 0; // links followed
 };
 
 using ShellProgressReport = std::function<void(qint64 copied, qint64 total)>;
@@ -44,11 +50,25 @@ public:
     // The same directory entry (a second name of the file on a case-blind file system).
     static bool sameEntry(const ShellFileStatus& a, const ShellFileStatus& b);
     // The same entry or the same file behind links and hard links: writing one writes the other.
+    // A second view of a folder (a FUSE or network mount of a local folder) shows the file under
+    // another device with the same inode: a regular file whose inode, size and modification
+    // time to the nanosecond agree is taken for the same file, as copying onto it would be.
     static bool sameFile(const ShellFileStatus& a, const ShellFileStatus& b);
 
+    // The entry is still what it was when `before` was taken: the same file, not changed since
+    // (and not replaced by a new version saved under its name).
+    static bool unchangedSince(const ShellFileStatus& before, const ShellFileStatus& now);
+
+    // Whether the folder of `path` holds an entry spelled exactly as its last name (byte for
+    // byte): on a case-blind file system a name differing only in letter case finds the entry
+    // of another spelling through lstat, but not here.
+    static bool hasEntrySpelledAs(const QString& path);
+
     // Copies `source` into `folder` under a new hidden temporary name (returned in
-    // `temporaryPath`), keeping modification time and permissions. A symbolic link is copied as
-    // a link when `followLinks` is false. A failed or cancelled copy leaves no temporary file.
+    // `temporaryPath`), keeping modification time, permissions, extended attributes and ACLs,
+    // and the holes of a sparse file. The copy gets its name only once complete. A symbolic
+    // link is copied as a link when `followLinks` is false. A failed or cancelled copy leaves no
+    // temporary file.
     static ShellWorkResult copyToTemporary(const QString& source, const QString& folder,
                                            bool followLinks, ShellCancellation& cancellation,
                                            const ShellProgressReport& report,

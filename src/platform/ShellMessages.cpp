@@ -30,6 +30,16 @@ QString failedAction(quint32 function, const QString& name) {
     }
 }
 
+// The name a message shows for a path: its last name, or the whole path where it ends in "/"
+// (a folder given as "dir/" has no last name of its own).
+QString displayName(const QString& path) {
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    const QString name = shellFileName(trimmed);
+    return name.isEmpty() ? trimmed : name;
+}
+
 MessageRequest stopBox(quint32 function, QString text) {
     return MessageRequest{std::move(text), shellTitle(function), MessageIcon::Critical,
                           MessageButtons::Ok};
@@ -158,8 +168,10 @@ MessageRequest shellFolderInTheWayMessage(quint32 function, const QString& desti
 }
 
 MessageRequest shellNotAFileMessage(quint32 function, const QString& path) {
-    return stopBox(function, failedAction(function, shellFileName(path)) + lineBreak +
-                                 QStringLiteral("通常のファイルではありません。"));
+    return stopBox(function,
+                   failedAction(function, displayName(path)) + lineBreak +
+                       QStringLiteral("通常のファイルではありません。") + lineBreak +
+                       QStringLiteral("フォルダーなど、ファイル以外のものは扱えません。"));
 }
 
 MessageRequest shellMissingFolderMessage(quint32 function, const QString& folder) {
@@ -167,6 +179,13 @@ MessageRequest shellMissingFolderMessage(quint32 function, const QString& folder
         function == FO_MOVE ? QStringLiteral("移動先") : QStringLiteral("コピー先");
     return stopBox(function, what + QStringLiteral("のフォルダー") + quoted(folder) +
                                  QStringLiteral("が見つかりません。"));
+}
+
+MessageRequest shellNotAFolderMessage(quint32 function, const QString& destination) {
+    const QString what =
+        function == FO_MOVE ? QStringLiteral("移動先") : QStringLiteral("コピー先");
+    return stopBox(function, what + QStringLiteral("の") + quoted(destination) +
+                                 QStringLiteral("はフォルダーではありません。"));
 }
 
 MessageRequest shellMissingPathMessage(quint32 function) {
@@ -208,6 +227,23 @@ MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError)
                                 QStringLiteral("は移動先にコピーされましたが、") +
                                 QStringLiteral("元のファイルを削除できませんでした。") + lineBreak +
                                 shellErrorReason(gioError));
+}
+
+MessageRequest shellSourceChangedMessage(const QString& source) {
+    return stopBox(FO_MOVE, quoted(shellFileName(source)) +
+                                QStringLiteral("は移動先にコピーされましたが、") +
+                                QStringLiteral("元のファイルを削除できませんでした。") + lineBreak +
+                                QStringLiteral("コピーの途中で元のファイルが変更されたため、") +
+                                QStringLiteral("両方のファイルを残しました。"));
+}
+
+MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination) {
+    return MessageRequest{
+        quoted(shellFileName(destination)) + QStringLiteral("のアクセス制御リスト（ACL）は") +
+            quoted(shellFolderPart(destination)) + QStringLiteral("に保存できませんでした。") +
+            lineBreak + QStringLiteral("元のファイルより広く読み書きされないよう、") +
+            QStringLiteral("所有者以外のアクセス権を外しました。"),
+        shellTitle(function), MessageIcon::Information, MessageButtons::Ok};
 }
 
 MessageRequest shellUnknownOperationMessage(quint32 function) {

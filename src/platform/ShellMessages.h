@@ -24,10 +24,13 @@ MessageRequest shellSameFileMessage(quint32 function, const QString& path);
 MessageRequest shellFolderInTheWayMessage(quint32 function, const QString& destination);
 MessageRequest shellNotAFileMessage(quint32 function, const QString& path);
 MessageRequest shellMissingFolderMessage(quint32 function, const QString& folder);
+MessageRequest shellNotAFolderMessage(quint32 function, const QString& destination);
 MessageRequest shellMissingPathMessage(quint32 function);
 MessageRequest shellNameTakenMessage(const QString& newFullPath);
 MessageRequest shellBadNewNameMessage(RenameTargetProblem problem, const QString& newFullPath);
 MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError);
+MessageRequest shellSourceChangedMessage(const QString& source);
+MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination);
 MessageRequest shellUnknownOperationMessage(quint32 function);
 
 } // namespace zorvane

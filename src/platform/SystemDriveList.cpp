@@ -1,6 +1,7 @@
 #include "platform/SystemDriveList.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/NativePath.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -170,7 +171,7 @@ QList<DriveEntry> SystemDriveList::drives() {
 }
 
 int SystemDriveList::checkReady(const QString& mountPoint) {
-    const QByteArray path = QFile::encodeName(mountPoint);
+    const QByteArray path = nativePath(mountPoint);
     DIR* folder = ::opendir(path.constData());
     if (folder) {
         ::closedir(folder);

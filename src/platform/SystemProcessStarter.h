@@ -4,7 +4,7 @@
 
 namespace zorvane {
 
-// Starts programs detached with QProcess, without a shell. Before starting, the program is
+// Starts programs detached, without a shell, each argument with its exact bytes. Before starting, the program is
 // looked up so that a missing program gives 53 and a missing folder on its path 76: a bare
 // name is searched in PATH, a name with "/" is taken as a path (relative to the working
 // folder). A program that is there but cannot be run gives 70, which has no message.

@@ -451,7 +451,41 @@ bool TextCodec::canEncodeCp932(QStringView text) {
 TextEncoding TextCodec::encodingForWriting(QStringView text, TextEncoding readAs) {
     if (readAs != TextEncoding::Cp932)
         return readAs;
-    return canEncodeCp932(text) ? TextEncoding::Cp932 : TextEncoding::Utf8;
+    if (!canEncodeCp932(text))
+        return TextEncoding::Utf8;
+    return detectEncoding(encodeText(text, TextEncoding::Cp932)) == TextEncoding::Cp932
+               ? TextEncoding::Cp932
+               : TextEncoding::Utf8;
+}
+
+qsizetype TextCodec::checkUtf8(QByteArrayView bytes, Utf8Check& check) {
+    if (!check.valid)
+        return 0;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char byte = data[i];
+        if (byte < 0x80) {
+            ++i;
+            continue;
+        }
+        const Utf8Lead lead = utf8Lead(byte);
+        if (lead.length == 0) {
+            check.valid = false;
+            return 0;
+        }
+        const int valid = utf8ValidPrefix(data, size, i, lead);
+        if (valid < lead.length) {
+            if (i + valid == size)
+                return size - i; // cut by the end of this piece
+            check.valid = false;
+            return 0;
+        }
+        check.multibyte = true;
+        i += lead.length;
+    }
+    return 0;
 }
 
 qsizetype TextCodec::byteLength(QStringView text, TextEncoding encoding) {

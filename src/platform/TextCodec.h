@@ -17,6 +17,17 @@ enum class LeadingMark { Skip, Keep };
 // Text conversions between the bytes of files and the program's wide strings.
 class TextCodec {
 public:
+    // The state of a strict UTF-8 check over bytes that arrive in pieces.
+    struct Utf8Check {
+        bool valid = true;      // no invalid sequence so far
+        bool multibyte = false; // at least one complete multibyte character
+    };
+
+    // Checks the next piece of a stream of bytes. Returns how many bytes at its end start a
+    // character that the piece cuts: they are to be given again at the front of the next
+    // piece (at the very end of the stream they do not count against the bytes).
+    static qsizetype checkUtf8(QByteArrayView bytes, Utf8Check& check);
+
     // The encoding of a file's bytes: a UTF-16 byte-order mark (either order) means UTF-16; a
     // UTF-8 byte-order mark, or strictly valid UTF-8 with at least one multibyte character,
     // means UTF-8; anything else is code page 932. A multibyte character cut by the end of the
@@ -49,7 +60,9 @@ public:
     static bool canEncodeCp932(QStringView text);
 
     // The encoding for writing a file: UTF-8 and UTF-16 files keep their encoding; otherwise
-    // code page 932 when every character of `text` can be written in it, else UTF-8.
+    // code page 932 when every character of `text` can be written in it and the written bytes
+    // are detected as code page 932 again (a run of half-width katakana can form valid UTF-8),
+    // else UTF-8.
     static TextEncoding encodingForWriting(QStringView text, TextEncoding readAs);
 
     // Number of bytes the text takes in the encoding (no byte-order mark).

@@ -5,7 +5,9 @@
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
 #include "fileops/FrmDirGetPicker.h"
+#include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
+#include "options/OptionsCommand.h"
 #include "platform/PlatformServices.h"
 
 namespace zorvane {
@@ -52,6 +54,8 @@ void attachCommands(Form1& form1) {
         dialog.exec();
         refreshAfterFileOperation(form1, false, true);
     });
+    form1.setCommandHandler(MainCommand::Option, [&form1] { runOptionsDialog(form1); });
+    form1.setCommandHandler(MainCommand::Version, [] { frmAbout::showModeless(); });
 }
 
 } // namespace zorvane

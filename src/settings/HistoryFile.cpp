@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/RegularFileReader.h"
 #include "platform/TextCodec.h"
 
@@ -34,6 +35,10 @@ QString historyPath(const ModPlok& state) {
 class HistoryLineSplitter {
 public:
     void feed(QByteArrayView bytes) {
+        // The encoding is decided on every byte read, as they are.
+        utf8Carry_.append(bytes);
+        const qsizetype cut = TextCodec::checkUtf8(utf8Carry_, utf8Check_);
+        utf8Carry_ = utf8Carry_.right(cut);
         pending_.append(bytes);
         if (!decided_) {
             if (pending_.size() < 3)
@@ -56,17 +61,18 @@ public:
     // The decoded lines, in file order.
     QStringList decodedLines() const {
         TextEncoding encoding = encoding_;
-        if (!wide()) {
-            QByteArray seen = mark_;
-            for (const QByteArray& line : lines_) {
-                seen += line;
-                seen += "\r\n";
-            }
-            encoding = TextCodec::detectEncoding(seen);
-        }
+        if (!wide() && mark_.isEmpty())
+            encoding =
+                utf8Check_.valid && utf8Check_.multibyte ? TextEncoding::Utf8 : TextEncoding::Cp932;
         QStringList decoded;
-        for (const QByteArray& line : lines_)
-            decoded.append(TextCodec::decodeText(line, encoding, LeadingMark::Keep));
+        for (const Line& line : lines_) {
+            // A line cut by the length limit ends before the character the cut fell into.
+            const QByteArrayView kept =
+                line.capped ? QByteArrayView(line.bytes)
+                                  .first(TextCodec::completeLength(line.bytes, encoding))
+                            : QByteArrayView(line.bytes);
+            decoded.append(TextCodec::decodeText(kept, encoding, LeadingMark::Keep));
+        }
         return decoded;
     }
 
@@ -113,6 +119,8 @@ private:
             }
             if (current_.size() + unit <= MaximumLineBytes)
                 current_.append(pending_.constData() + i, unit);
+            else
+                capped_ = true;
             i += unit;
         }
         pending_.remove(0, i);
@@ -120,21 +128,32 @@ private:
             // A stray odd byte of a UTF-16 file belongs to the last line.
             if (current_.size() < MaximumLineBytes)
                 current_.append(pending_);
+            else
+                capped_ = true;
             pending_.clear();
         }
     }
 
     void completeLine() {
-        lines_.push_back(current_);
+        lines_.push_back({current_, capped_});
         current_.clear();
+        capped_ = false;
     }
+
+    struct Line {
+        QByteArray bytes;
+        bool capped = false; // longer in the file than MaximumLineBytes
+    };
 
     QByteArray pending_;
     QByteArray current_;
+    bool capped_ = false;
     QByteArray mark_;
     bool decided_ = false;
     TextEncoding encoding_ = TextEncoding::Cp932;
-    std::vector<QByteArray> lines_;
+    std::vector<Line> lines_;
+    TextCodec::Utf8Check utf8Check_;
+    QByteArray utf8Carry_; // the start of a character cut by the end of the last piece
 };
 
 } // namespace
@@ -188,6 +207,8 @@ int writeHistoryFile(ModPlok& state) {
         text += QStringLiteral("\r\n");
     }
 
+    // Another window may rewrite the file at the same moment: one after the other.
+    const FileUpdateLock lock(path);
     int probeError = ErrNone;
     const QByteArray head = RegularFileReader::readHead(path, EncodingProbeBytes, &probeError);
     const TextEncoding readAs =

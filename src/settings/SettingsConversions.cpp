@@ -102,6 +102,35 @@ NumberScan scanRadix(NumberReader& reader) {
     return scan;
 }
 
+// The power of ten of the first significant digit of a number in the form [-]digits[.digits]
+// [e[+-]digits], saturated far beyond any double's range; a number without a significant digit
+// gives the lowest value.
+qint64 decimalMagnitude(const std::string& number) {
+    constexpr qint64 Far = qint64(1) << 40;
+    qint64 exponent = 0;
+    const auto e = number.find('e');
+    if (e != std::string::npos) {
+        const bool negative = e + 1 < number.size() && number[e + 1] == '-';
+        for (std::size_t i = e + 1; i < number.size(); ++i)
+            if (number[i] >= '0' && number[i] <= '9')
+                exponent = std::min(Far, exponent * 10 + (number[i] - '0'));
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::string mantissa = number.substr(0, e);
+    const auto point = mantissa.find('.');
+    const std::size_t digitsStart = mantissa.front() == '-' ? 1 : 0;
+    const std::size_t wholeEnd = point == std::string::npos ? mantissa.size() : point;
+    // Position of the first non-zero digit relative to the decimal point.
+    for (std::size_t i = digitsStart; i < mantissa.size(); ++i) {
+        if (mantissa[i] < '1' || mantissa[i] > '9')
+            continue;
+        const qint64 place = i < wholeEnd ? qint64(wholeEnd - i - 1) : -qint64(i - wholeEnd);
+        return place + exponent;
+    }
+    return -Far;
+}
+
 NumberScan scanNumber(QStringView text, bool blanksInside) {
     NumberReader reader(text, blanksInside);
     if (reader.peek() == u'&')
@@ -132,15 +161,13 @@ NumberScan scanNumber(QStringView text, bool blanksInside) {
         return scan;
     scan.end = reader.position();
 
-    bool negativeExponent = false;
     const QChar marker = reader.peek();
     if (marker == u'E' || marker == u'e' || marker == u'D' || marker == u'd') {
         const qsizetype before = reader.position();
         std::string exponent = "e";
         reader.take();
         if (reader.peek() == u'+' || reader.peek() == u'-') {
-            negativeExponent = reader.peek() == u'-';
-            exponent.push_back(negativeExponent ? '-' : '+');
+            exponent.push_back(reader.peek() == u'-' ? '-' : '+');
             reader.take();
         }
         bool digits = false;
@@ -154,15 +181,17 @@ NumberScan scanNumber(QStringView text, bool blanksInside) {
             scan.end = reader.position();
         } else {
             reader.restore(before);
-            negativeExponent = false;
         }
     }
 
     double value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
+        // Too large or too small: the place of the first significant digit decides, not the
+        // sign of the exponent ("." and 330 zeros then 1 is tiny, "1" and 400 zeros then E-5
+        // is huge).
         const bool negative = ascii.front() == '-';
-        value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
+        value = decimalMagnitude(ascii) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         if (negative)
             value = -value;
     }

@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "app/ModPlok.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/ProfileFile.h"
 #include "settings/SettingsKeyTable.h"
 
@@ -67,6 +68,7 @@ void readSettingsKeys(ModPlok& state) {
 }
 
 bool writeFormKeys(const ModPlok& state) {
+    const FileUpdateLock lock(state.SettingsPath);
     ProfileFile file = ProfileFile::load(state.SettingsPath);
     const SettingsRecordFields& record = state.SettingsRecord;
     writeFrom(file, record.Top, KeyFormTop);
@@ -77,6 +79,7 @@ bool writeFormKeys(const ModPlok& state) {
 }
 
 bool writeOptionKeys(ModPlok& state) {
+    const FileUpdateLock lock(state.SettingsPath);
     ProfileFile file = ProfileFile::load(state.SettingsPath);
     writeFrom(file, state.NameBuffer, KeyEditorName);
     writeFrom(file, state.ProgramBuffer, KeyEditorProgram);

@@ -6,7 +6,6 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
-#include "fileops/ElidedPathLabel.h"
 #include "fileops/Form3.h"
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
@@ -14,6 +13,7 @@
 #include "mainwindow/DirectoryListView.h"
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
+#include "mainwindow/PathLabel.h"
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
 

@@ -296,7 +296,12 @@ private slots:
                   QStringLiteral("[Option]"), QStringLiteral("Fselect=0"),
                   QStringLiteral("[Extention]"), QStringLiteral("Ext1=*.md")});
         auto form = makeForm();
-        QCOMPARE(shown().size(), 1);
+        // Reported over the window once it is shown in its place, not before.
+        QVERIFY(shown().isEmpty());
+        const QPoint placed = form->pos();
+        form->show();
+        QTRY_COMPARE(shown().size(), 1);
+        QCOMPARE(form->pos(), placed);
         QCOMPARE(shown().at(0).text, QStringLiteral("ファイルが見みつかりません。"));
         QCOMPARE(shown().at(0).title, QStringLiteral("ディスク エラー"));
         QCOMPARE(fakes_->messageBox.owners.at(0), static_cast<QWidget*>(form.get()));
@@ -319,7 +324,8 @@ private slots:
             lines.append(QStringLiteral("/folder%1").arg(i));
         writeFile(programFile("plok.his"), crlf(lines));
         auto form = makeForm();
-        QCOMPARE(shown().size(), 1);
+        form->show();
+        QTRY_COMPARE(shown().size(), 1);
         QVERIFY(shown().at(0).text.startsWith(QStringLiteral("ファイルの EOF 記号")));
         QCOMPARE(modPlok().RecentDirs(20), QStringLiteral("/folder20"));
         QCOMPARE(modPlok().UsualDirs(5), QStringLiteral("/folder25"));

@@ -429,6 +429,27 @@ private slots:
         // Without a root line in the table the root is still offered.
         QCOMPARE(SystemDriveList::drivesFromMountInfo(QByteArray(), {}).size(), 1);
     }
+
+    void aTallerFrameThanDesignedMovesTheLayoutHeight_data() {
+        QTest::addColumn<int>("outer");
+        QTest::addColumn<int>("belowMenu");
+        QTest::addColumn<int>("layoutHeight");
+        QTest::addColumn<int>("minimum");
+        QTest::newRow("no frame, short menu bar") << 7200 << 6900 << 7200 << 7140;
+        QTest::newRow("exactly 690") << 7200 << 6510 << 7200 << 7140;
+        QTest::newRow("openbox-like 795") << 7200 << 6405 << 7095 << 7245;
+        QTest::newRow("at the grown minimum") << 7245 << 6450 << 7140 << 7245;
+    }
+
+    void aTallerFrameThanDesignedMovesTheLayoutHeight() {
+        QFETCH(int, outer);
+        QFETCH(int, belowMenu);
+        QFETCH(int, layoutHeight);
+        QFETCH(int, minimum);
+        const LayoutHeight result = layoutHeightFor(outer, belowMenu);
+        QCOMPARE(result.layoutHeight, layoutHeight);
+        QCOMPARE(result.minimumOuterHeight, minimum);
+    }
 };
 
 QTEST_MAIN(TestMainWindowLogic)

@@ -7,15 +7,89 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstdlib>
+#include <grp.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace zorvane;
 using zorvane::testing::bytesOf;
 using zorvane::testing::Cp932Hyouji;
 using zorvane::testing::Cp932MsGothic;
 
-namespace {} // namespace
+namespace {
+
+const QString KeysSection = QStringLiteral("Keys");
+
+// Writes keys <prefix>1 .. <prefix>count, each with its own name as value, one call each.
+bool writeKeys(const QString& path, const QString& prefix, int count) {
+    bool ok = true;
+    for (int i = 1; i <= count; ++i) {
+        const QString key = prefix + QString::number(i);
+        ok = ProfileFile::writeString(path, KeysSection, key, key) && ok;
+    }
+    return ok;
+}
+
+// Starts this test program again with the arguments after "--child"; returns its pid.
+pid_t startChild(const QStringList& arguments) {
+    QList<QByteArray> storage{QByteArrayLiteral("/proc/self/exe"), QByteArrayLiteral("--child")};
+    for (const QString& argument : arguments)
+        storage.append(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    return ::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) == 0 ? pid
+                                                                                              : -1;
+}
+
+int waitForChild(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+// What a child started by startChild does.
+int childMain(int argc, char** argv) {
+    const QString mode = QString::fromLocal8Bit(argv[2]);
+    const QString path = argc > 3 ? QFile::decodeName(argv[3]) : QString();
+    if (mode == u"write-keys" && argc == 6)
+        return writeKeys(path, QString::fromLocal8Bit(argv[4]), std::atoi(argv[5])) ? 0 : 1;
+    if (mode == u"killed-write") {
+        // The file-size limit kills the writer (SIGXFSZ) in the middle of its write.
+        const struct rlimit noCore { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        const struct rlimit small { 4096, 4096 };
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        ProfileFile::writeString(path, KeysSection, QStringLiteral("Big"), QString(65536, u'x'));
+        return 0;
+    }
+    if (mode == u"write-as-member" && argc == 6) {
+        // Another member of the file's group: its own user and primary group, the file's
+        // group as a supplementary one.
+        const gid_t shared = gid_t(std::atoi(argv[5]));
+        const uid_t user = uid_t(std::atoi(argv[4]));
+        if (::setgroups(1, &shared) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0)
+            return 2;
+        return ProfileFile::writeString(path, KeysSection, QStringLiteral("Member"),
+                                        QStringLiteral("1"))
+                   ? 0
+                   : 1;
+    }
+    return 3;
+}
+
+} // namespace
 
 class TestProfileFile : public QObject {
     Q_OBJECT
@@ -107,9 +181,21 @@ private slots:
         QTest::newRow("cp932 trail byte 0x5C is not a backslash")
             << QByteArray("[Font]\r\nName=" + Cp932Hyouji + "\r\n") << s << k << d << 4
             << QStringLiteral("表");
-        QTest::newRow("utf8 cut never inside a character")
-            << QByteArray("[Font]\r\nName=日本語\r\n") << s << k << d << 9
+        QTest::newRow("utf8 cut never inside a character, by code page 932 widths")
+            << QByteArray("[Font]\r\nName=日本語\r\n") << s << k << d << 6
             << QStringLiteral("日本");
+        // Read widths count code page 932 bytes in any encoding: a path of 100 kanji and 15
+        // other characters (215 bytes there, 315 in UTF-8) keeps all of them.
+        const QString longPath =
+            QStringLiteral("C:/") + QString(100, QChar(u'漢')) + QStringLiteral("/tool-é.exe");
+        QTest::newRow("utf8 value keeps its code page 932 width")
+            << QByteArray("[Font]\r\nName=" + longPath.toUtf8() + "\r\n") << s << k << d << 250
+            << longPath;
+        QTest::newRow("utf16 value keeps its code page 932 width")
+            << (QByteArray("\xFF\xFE") +
+                TextCodec::encodeText(QStringLiteral("[Font]\r\nName=") + longPath,
+                                      TextEncoding::Utf16LE))
+            << s << k << d << 250 << longPath;
         QTest::newRow("utf16le with mark")
             << (QByteArray("\xFF\xFE") +
                 QByteArray(reinterpret_cast<const char*>(u"[Font]\r\nName=表示\r\n"), 34))
@@ -240,6 +326,77 @@ private slots:
             QStringLiteral("表"));
     }
 
+    // Whatever the file held, a written value reads back as written and every key written
+    // before reads as before.
+    void writtenValuesReadBack_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QString ext = QStringLiteral("Extention");
+        // Half-width katakana whose code page 932 bytes happen to be valid UTF-8.
+        QTest::newRow("katakana pair that looks like UTF-8, new file")
+            << QByteArray() << ext << QStringLiteral("Ext2") << QStringLiteral("ﾃｽ*.log");
+        QTest::newRow("katakana pair that looks like UTF-8, ascii file")
+            << QByteArray("[Form]\r\nTop= 0\r\n") << QStringLiteral("OpProgram")
+            << QStringLiteral("Program") << QStringLiteral("/home/u/ﾏｲ");
+        // A UTF-8 file cut inside its last character: nothing is appended after the cut.
+        QTest::newRow("utf8 file cut inside a character")
+            << QByteArray("[OpProgram]\r\nName=秀丸\r\nProgram=C:/\xE7\xA7") << ext
+            << QStringLiteral("Ext1") << QStringLiteral("*.txt");
+        QTest::newRow("utf8 file cut inside a character, same section")
+            << QByteArray("[OpProgram]\r\nName=秀丸\r\nName1=\xE7\xA7")
+            << QStringLiteral("OpProgram") << QStringLiteral("Program")
+            << QStringLiteral("エディタ");
+        // A UTF-16 file with an odd number of bytes: the new line starts on a unit boundary.
+        QTest::newRow("utf16 file with a stray byte")
+            << (QByteArray("\xFF\xFE") +
+                TextCodec::encodeText(u"[OpProgram]\r\nName=秀丸", TextEncoding::Utf16LE) + "x")
+            << ext << QStringLiteral("Ext1") << QStringLiteral("*.ｌｏｇ");
+        QTest::newRow("utf16 big-endian file with a stray byte after a line end")
+            << (QByteArray("\xFE\xFF") +
+                TextCodec::encodeText(u"[OpProgram]\r\nName=秀丸\r\n", TextEncoding::Utf16BE) + "x")
+            << QStringLiteral("OpProgram") << QStringLiteral("Program")
+            << QStringLiteral("秀丸.exe");
+    }
+    void writtenValuesReadBack() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        if (!file.isNull())
+            put(file);
+        // A stray byte is no character: it may leave the line it ended.
+        const auto name = [this] {
+            return ProfileFile::getString(path(), QStringLiteral("OpProgram"),
+                                          QStringLiteral("Name"), QString(), 50)
+                .remove(QChar(0xFFFD));
+        };
+        const QString before = name();
+        QVERIFY(ProfileFile::writeString(path(), section, key, value));
+        QCOMPARE(ProfileFile::getString(path(), section, key, QString(), 250), value);
+        QCOMPARE(name(), before);
+    }
+
+    // A code page 932 file that must become UTF-8: lines the program never wrote keep their
+    // text, and a line that is no text of its encoding keeps its very bytes (behind a mark that
+    // keeps the file UTF-8).
+    void switchToUtf8KeepsUntouchedLines() {
+        const QByteArray comment = "; \xFF\xFE not text\r\n";
+        put("[OpProgram]\r\n" + comment + "Name=" + Cp932Hyouji + "\r\n");
+        QVERIFY(ProfileFile::writeString(path(), QStringLiteral("OpProgram"),
+                                         QStringLiteral("Program"), QStringLiteral("C:/é.exe")));
+        const QByteArray after = content();
+        QVERIFY2(after.contains(comment), after.constData());
+        QCOMPARE(ProfileFile::load(path()).encoding(), TextEncoding::Utf8);
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("OpProgram"), QStringLiteral("Name"),
+                                        QString(), 50),
+                 QStringLiteral("表示"));
+        QCOMPARE(ProfileFile::getString(path(), QStringLiteral("OpProgram"),
+                                        QStringLiteral("Program"), QString(), 250),
+                 QStringLiteral("C:/é.exe"));
+    }
+
     void loadedFileReadsAndWritesLikeSingleCalls() {
         put("[Font]\r\nSize=9\r\n");
         ProfileFile file = ProfileFile::load(path());
@@ -296,6 +453,75 @@ private slots:
         QVERIFY(content().startsWith("[Form]\r\nTop=1\r\n"));
     }
 
+    // Two processes, then two threads, each writing its own keys one call at a time: every
+    // key of both is there in the end.
+    void concurrentWritersKeepEachOthersKeys() {
+        constexpr int Count = 60;
+        const pid_t first = startChild(
+            {QStringLiteral("write-keys"), path(), QStringLiteral("A"), QString::number(Count)});
+        const pid_t second = startChild(
+            {QStringLiteral("write-keys"), path(), QStringLiteral("B"), QString::number(Count)});
+        QVERIFY(first > 0 && second > 0);
+        const int firstStatus = waitForChild(first);
+        const int secondStatus = waitForChild(second);
+        QVERIFY(WIFEXITED(firstStatus) && WEXITSTATUS(firstStatus) == 0);
+        QVERIFY(WIFEXITED(secondStatus) && WEXITSTATUS(secondStatus) == 0);
+
+        bool threadsOk[2] = {false, false};
+        std::thread third([&] { threadsOk[0] = writeKeys(path(), QStringLiteral("C"), Count); });
+        std::thread fourth([&] { threadsOk[1] = writeKeys(path(), QStringLiteral("D"), Count); });
+        third.join();
+        fourth.join();
+        QVERIFY(threadsOk[0] && threadsOk[1]);
+
+        const ProfileFile file = ProfileFile::load(path());
+        QStringList missing;
+        for (const char16_t* prefix : {u"A", u"B", u"C", u"D"})
+            for (int i = 1; i <= Count; ++i)
+                if (!file.contains(KeysSection, QString::fromUtf16(prefix) + QString::number(i)))
+                    missing.append(QString::fromUtf16(prefix) + QString::number(i));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+    }
+
+    // A writer killed in the middle of its write leaves the old file and nothing else.
+    void killedWriterLeavesNoTemporaryFile() {
+        put("[Form]\r\nTop=1\r\n");
+        const pid_t child = startChild({QStringLiteral("killed-write"), path()});
+        QVERIFY(child > 0);
+        const int status = waitForChild(child);
+        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ, "the writer was not killed");
+        QCOMPARE(content(), QByteArray("[Form]\r\nTop=1\r\n"));
+        QCOMPARE(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("plok.ini")});
+    }
+
+    // A group-writable file rewritten by another member of its group stays in that group, with
+    // its mode, so the next member can still write it.
+    void otherGroupMemberKeepsTheGroup() {
+        if (::geteuid() != 0)
+            QSKIP("needs root to act as two users of one group");
+        constexpr uid_t Owner = 61001, Member = 61002;
+        constexpr gid_t Shared = 61003;
+        QVERIFY(::chmod(QFile::encodeName(dir_.path()).constData(), 0777) == 0);
+        put("[Form]\r\nTop=1\r\n");
+        const QByteArray name = QFile::encodeName(path());
+        QVERIFY(::chown(name.constData(), Owner, Shared) == 0);
+        QVERIFY(::chmod(name.constData(), 0664) == 0);
+
+        const pid_t child = startChild({QStringLiteral("write-as-member"), path(),
+                                        QString::number(Member), QString::number(Shared)});
+        QVERIFY(child > 0);
+        const int status = waitForChild(child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        struct stat info {};
+        QVERIFY(::stat(name.constData(), &info) == 0);
+        QCOMPARE(info.st_gid, Shared);
+        QCOMPARE(info.st_mode & 07777, 0664u);
+        QVERIFY(content().contains("Member=1"));
+    }
+
     void fifoNeverBlocksAndIsNeverReplaced() {
         QVERIFY(::mkfifo(QFile::encodeName(path()).constData(), 0600) == 0);
         QCOMPARE(ProfileFile::getString(path(), QStringLiteral("Form"), QStringLiteral("Top"),
@@ -310,5 +536,11 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProfileFile)
+int main(int argc, char** argv) {
+    if (argc >= 3 && qstrcmp(argv[1], "--child") == 0)
+        return childMain(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestProfileFile test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_profilefile.moc"

@@ -1,5 +1,7 @@
 #include "platform/GioShellFileOperation.h"
 #include "platform/PlatformServices.h"
+#include "platform/ShellCancellation.h"
+#include "platform/ShellFileWork.h"
 #include "platform/ShellPaths.h"
 
 #include "PlatformFakes.h"
@@ -16,9 +18,17 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <grp.h>
 #include <memory>
+#include <spawn.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace zorvane;
 using Result = GioShellFileOperation::Result;
@@ -62,6 +72,76 @@ quint64 deviceOf(const QString& path) {
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_dev : 0;
 }
+
+// A file system mounted for one test, unmounted at the end of the scope (needs root).
+class ScopedMount {
+public:
+    ScopedMount(const QString& type, const QString& source, const QString& at,
+                const QByteArray& options)
+        : at_(QFile::encodeName(at)) {
+        QDir().mkpath(at);
+        mounted_ = ::mount(QFile::encodeName(source).constData(), at_.constData(),
+                           QFile::encodeName(type).constData(), 0, options.constData()) == 0;
+    }
+    ~ScopedMount() {
+        if (mounted_)
+            ::umount2(at_.constData(), MNT_DETACH);
+    }
+    ScopedMount(const ScopedMount&) = delete;
+    ScopedMount& operator=(const ScopedMount&) = delete;
+    bool isMounted() const { return mounted_; }
+
+private:
+    QByteArray at_;
+    bool mounted_ = false;
+};
+
+// An access ACL in the kernel's attribute form: owner rw, user 65534 nothing, group r, mask r,
+// other nothing (mode 0640, with one user denied what the group may do).
+QByteArray denyingAcl() {
+    QByteArray acl;
+    auto add32 = [&](quint32 v) { acl.append(reinterpret_cast<const char*>(&v), 4); };
+    auto entry = [&](quint16 tag, quint16 perm, quint32 id) {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&perm), 2);
+        add32(id);
+    };
+    add32(2); // version
+    entry(0x01, 6, 0xFFFFFFFF);
+    entry(0x02, 0, 65534);
+    entry(0x04, 4, 0xFFFFFFFF);
+    entry(0x10, 4, 0xFFFFFFFF);
+    entry(0x20, 0, 0xFFFFFFFF);
+    return acl;
+}
+
+QByteArray attributeOf(const QString& path, const char* name) {
+    char value[1024];
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), name, value, sizeof value);
+    return size < 0 ? QByteArray("<none>") : QByteArray(value, size);
+}
+
+// Starts this test program again with the arguments after "--child"; returns its wait status.
+int runChild(const QStringList& arguments) {
+    QList<QByteArray> storage{QByteArrayLiteral("/proc/self/exe"), QByteArrayLiteral("--child")};
+    for (const QString& argument : arguments)
+        storage.append(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+// User 65534 in a group of its own, which the tests give files to.
+constexpr uid_t DeniedUser = 65534;
+constexpr gid_t DeniedGroup = 61013;
 
 ShellRequest request(quint32 function, const QString& from, const QString& to, QWidget* owner) {
     ShellRequest r;
@@ -212,6 +292,70 @@ private slots:
         QVERIFY(!QFile::exists(work->filePath(QStringLiteral("nowhere"))));
     }
 
+    // A destination that is there but is a file is no missing folder.
+    void destinationThatIsAFileIsNamedSo() {
+        writeFile(sourceFile(), "x");
+        const QString file = work->filePath(QStringLiteral("plain file"));
+        writeFile(file, "y");
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), file, &owner)),
+                 int(Result::Failed));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        const QString text = fakes->messageBox.shown.first().text;
+        QVERIFY2(text.contains(QStringLiteral("フォルダーではありません")), qPrintable(text));
+        QCOMPARE(readFile(file), QByteArray("y"));
+    }
+
+    // The same file seen through a second mount (FUSE, NFS of a local folder) has another
+    // device but the same inode, size and time: it is the source itself.
+    void secondViewOfAFileIsTheFileItself() {
+        ShellFileStatus original;
+        original.exists = original.targetExists = original.isRegular = true;
+        original.entryDevice = original.device = 2049;
+        original.entryInode = original.inode = 1234;
+        original.size = original.entrySize = 100;
+        original.modified = original.entryModified = 1700000000123456789;
+        ShellFileStatus view = original;
+        view.entryDevice = view.device = 53;
+        QVERIFY(ShellFileWork::sameFile(original, view));
+        view.modified = original.modified + 1; // another file that shares the inode number
+        QVERIFY(!ShellFileWork::sameFile(original, view));
+        view = original;
+        view.entryDevice = view.device = 53;
+        view.size = 101;
+        QVERIFY(!ShellFileWork::sameFile(original, view));
+    }
+
+    // An editor saves a new version over the source (a new file renamed onto its name) while
+    // a move to another file system copies it: the new version stays, the copy is kept too.
+    void sourceSavedDuringAMoveIsKept() {
+        QTemporaryDir shm(QStringLiteral("/dev/shm/zorvane-test-XXXXXX"));
+        if (!shm.isValid() || deviceOf(shm.path()) == deviceOf(target))
+            QSKIP("needs /dev/shm on a file system of its own");
+        const QString from = shm.filePath(QStringLiteral("edited.txt"));
+        const QByteArray content = bigContent(1024 * 1024);
+        writeFile(from, content);
+        bool saved = false;
+        service.setProgressHook([&](qint64, qint64) {
+            if (!saved) {
+                saved = true;
+                const QString next = shm.filePath(QStringLiteral("edited.txt.new"));
+                writeFile(next, "new version");
+                QFile::remove(from);
+                QFile::rename(next, from);
+            }
+            return false;
+        });
+
+        QCOMPARE(service.perform(request(FO_MOVE, from, target, &owner)), int(Result::Failed));
+        QVERIFY(saved);
+        QCOMPARE(readFile(from), QByteArray("new version"));
+        // Whichever version the copy caught (the save may come before its first byte).
+        const QByteArray copied = readFile(targetFile(QStringLiteral("edited.txt")));
+        QVERIFY(copied == content || copied == "new version");
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QVERIFY(fakes->messageBox.shown.first().text.contains(QStringLiteral("削除できません")));
+    }
+
     void folderInTheWayIsNotReplaced() {
         writeFile(sourceFile(), "x");
         QVERIFY(QDir().mkpath(targetFile()));
@@ -322,6 +466,141 @@ private slots:
         }
     }
 
+    // A copy killed half-way (the file-size limit kills it with SIGXFSZ) leaves nothing in the
+    // destination: the copy has no name until it is complete.
+    void killedCopyLeavesNothingBehind() {
+        writeFile(sourceFile(), bigContent(4 * 1024 * 1024));
+        const int status = runChild({QStringLiteral("copy"), sourceFile(), target});
+        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ, "the copy was not killed");
+        QCOMPARE(entriesOf(target), QStringList{});
+    }
+
+    // Only the data of a sparse file is copied: its holes stay holes, on the same file system
+    // and on a small one that could not hold the file's full size.
+    void sparseFilesKeepTheirHoles_data() {
+        QTest::addColumn<bool>("smallFileSystem");
+        QTest::newRow("same file system") << false;
+        QTest::newRow("8 MiB tmpfs") << true;
+    }
+    void sparseFilesKeepTheirHoles() {
+        QFETCH(bool, smallFileSystem);
+        std::unique_ptr<ScopedMount> mount;
+        QString folder = target;
+        if (smallFileSystem) {
+            folder = work->filePath(QStringLiteral("small"));
+            mount = std::make_unique<ScopedMount>(QStringLiteral("tmpfs"), QStringLiteral("tmpfs"),
+                                                  folder, QByteArrayLiteral("size=8m"));
+            if (!mount->isMounted())
+                QSKIP("cannot mount a tmpfs here (needs root)");
+        }
+        constexpr qint64 Size = 64 * 1024 * 1024;
+        {
+            QFile file(sourceFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("head");
+            QVERIFY(file.seek(Size / 2));
+            file.write("middle");
+            QVERIFY(file.seek(Size - 4));
+            file.write("tail");
+        }
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), folder, &owner)),
+                 int(Result::Done));
+        const QString copy = folder + QStringLiteral("/メモ 1.txt");
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(copy).constData(), &info) == 0);
+        QCOMPARE(qint64(info.st_size), Size);
+        QVERIFY2(info.st_blocks * 512 <= 1024 * 1024, qPrintable(QString::number(info.st_blocks)));
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4), QByteArray("head"));
+        QVERIFY(file.seek(Size / 2 - 2));
+        QCOMPARE(file.read(8), QByteArray("\0\0middle", 8));
+        QVERIFY(file.seek(Size - 4));
+        QCOMPARE(file.read(4), QByteArray("tail"));
+    }
+
+    // Extended attributes and ACLs go with the copy; where the destination cannot hold the ACL,
+    // the copy keeps only its owner's rights and the user is told.
+    void extendedAttributesAndAclsAreKept_data() {
+        QTest::addColumn<QString>("fileSystem"); // mounted for the test, or empty
+        QTest::newRow("same file system") << QString();
+        QTest::newRow("tmpfs") << QStringLiteral("tmpfs");
+        QTest::newRow("ramfs without ACLs") << QStringLiteral("ramfs");
+    }
+    void extendedAttributesAndAclsAreKept() {
+        QFETCH(QString, fileSystem);
+        writeFile(sourceFile(), "secret");
+        const QByteArray name = QFile::encodeName(sourceFile());
+        QVERIFY(::chmod(name.constData(), 0640) == 0);
+        // The denied user is a member of the file's group, which may read it.
+        const bool asOtherUser = ::geteuid() == 0;
+        if (asOtherUser) {
+            QVERIFY(::chown(name.constData(), 0, DeniedGroup) == 0);
+            QVERIFY(::chmod(QFile::encodeName(work->path()).constData(), 0755) == 0);
+        }
+        const QByteArray acl = denyingAcl();
+        if (::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), acl.size(),
+                       0) != 0 ||
+            ::setxattr(name.constData(), "user.zorvane.test", "tag", 3, 0) != 0)
+            QSKIP("the temporary folder holds no ACLs or user attributes");
+        std::unique_ptr<ScopedMount> mount;
+        QString folder = target;
+        if (!fileSystem.isEmpty()) {
+            folder = work->filePath(fileSystem);
+            mount = std::make_unique<ScopedMount>(fileSystem, fileSystem, folder, QByteArray());
+            if (!mount->isMounted())
+                QSKIP("cannot mount a file system here (needs root)");
+        }
+        QCOMPARE(service.perform(request(FO_COPY, sourceFile(), folder, &owner)),
+                 int(Result::Done));
+        const QString copy = folder + QStringLiteral("/メモ 1.txt");
+        QCOMPARE(readFile(copy), QByteArray("secret"));
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(copy).constData(), &info) == 0);
+        if (fileSystem == u"ramfs") {
+            QCOMPARE(info.st_mode & 07777, 0600u);
+            QCOMPARE(fakes->messageBox.shown.size(), 1);
+            QCOMPARE(fakes->messageBox.shown.first().icon, MessageIcon::Information);
+        } else {
+            QCOMPARE(info.st_mode & 07777, 0640u);
+            QCOMPARE(attributeOf(copy, "system.posix_acl_access"), acl);
+            QCOMPARE(attributeOf(copy, "user.zorvane.test"), QByteArray("tag"));
+            QVERIFY(fakes->messageBox.shown.isEmpty());
+        }
+        // The user the ACL denies can read neither the file nor its copy.
+        if (asOtherUser) {
+            for (const QString& file : {sourceFile(), copy}) {
+                const int status = runChild({QStringLiteral("read-as"), file});
+                QVERIFY(WIFEXITED(status));
+                QCOMPARE(WEXITSTATUS(status), EACCES);
+            }
+        }
+    }
+
+    // An overlay of the source folder shows its files with the same inode on another device:
+    // copying from there onto the file itself is refused before anything is asked or written.
+    void copyOntoItselfThroughASecondView() {
+        writeFile(sourceFile(), "only copy");
+        const QString upper = work->filePath(QStringLiteral("upper"));
+        const QString workdir = work->filePath(QStringLiteral("overlay-work"));
+        const QString view = work->filePath(QStringLiteral("view"));
+        QVERIFY(QDir().mkpath(upper) && QDir().mkpath(workdir));
+        const ScopedMount mount(
+            QStringLiteral("overlay"), QStringLiteral("overlay"), view,
+            QFile::encodeName(
+                QStringLiteral("lowerdir=%1,upperdir=%2,workdir=%3").arg(source, upper, workdir)));
+        if (!mount.isMounted())
+            QSKIP("cannot mount an overlay here (needs root)");
+        if (deviceOf(view) == deviceOf(source))
+            QSKIP("the overlay shares the device of its folder");
+        QCOMPARE(
+            service.perform(request(FO_MOVE, view + QStringLiteral("/メモ 1.txt"), source, &owner)),
+            int(Result::Refused));
+        QCOMPARE(readFile(sourceFile()), QByteArray("only copy"));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        QCOMPARE(fakes->messageBox.shown.first().buttons, MessageButtons::Ok);
+    }
+
     // While a copy runs, its progress window belongs to the owner and blocks it.
     void progressWindowIsOwnedByTheOwner() {
         writeFile(sourceFile(), bigContent(1024 * 1024));
@@ -412,6 +691,50 @@ private slots:
         QCOMPARE(fakes->messageBox.shown.first().title, QStringLiteral("名前の変更"));
     }
 
+    // A second hard link of the file is another name in use: renaming onto it would report
+    // success and change nothing.
+    void renameOntoAnotherLinkOfTheFileIsRefused() {
+        writeFile(sourceFile(), "linked");
+        const QString other = sourceFile(QStringLiteral("other name.txt"));
+        QVERIFY(::link(QFile::encodeName(sourceFile()).constData(),
+                       QFile::encodeName(other).constData()) == 0);
+        QCOMPARE(service.perform(request(FO_RENAME, sourceFile(), other, &owner)),
+                 int(Result::Refused));
+        QCOMPARE(entriesOf(source).size(), 2);
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+    }
+
+    // A folder (named with or without a trailing "/") is never renamed or deleted: the
+    // message names it, and nothing is asked.
+    void foldersAreRefused_data() {
+        QTest::addColumn<quint32>("function");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("delete dir/") << quint32(FO_DELETE) << QStringLiteral("/");
+        QTest::newRow("delete dir") << quint32(FO_DELETE) << QString();
+        QTest::newRow("rename dir/") << quint32(FO_RENAME) << QStringLiteral("/");
+        QTest::newRow("rename dir") << quint32(FO_RENAME) << QString();
+        QTest::newRow("delete link/") << quint32(FO_DELETE) << QStringLiteral("-link/");
+    }
+    void foldersAreRefused() {
+        QFETCH(quint32, function);
+        QFETCH(QString, suffix);
+        const QString folder = sourceFile(QStringLiteral("フォルダー"));
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + QStringLiteral("/inside.txt"), "keep");
+        QVERIFY(QFile::link(folder, folder + QStringLiteral("-link")));
+        const QString path = folder + suffix;
+        const QString to =
+            function == FO_RENAME ? sourceFile(QStringLiteral("renamed")) : QString();
+
+        QCOMPARE(service.perform(request(function, path, to, &owner)), int(Result::Refused));
+        QCOMPARE(readFile(folder + QStringLiteral("/inside.txt")), QByteArray("keep"));
+        QVERIFY(!QFile::exists(sourceFile(QStringLiteral("renamed"))));
+        QCOMPARE(fakes->messageBox.shown.size(), 1);
+        const MessageRequest& message = fakes->messageBox.shown.first();
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        QVERIFY2(message.text.contains(QStringLiteral("「フォルダー")), qPrintable(message.text));
+    }
+
     void renameTargetChecks() {
         const QString from = QStringLiteral("/a/b.txt");
         QCOMPARE(renameTargetProblem(from, QStringLiteral("/a/c.txt")), RenameTargetProblem::None);
@@ -498,6 +821,25 @@ private slots:
 // GLib reads the user's folders once: point them at a temporary home before anything starts,
 // so that the trash of the tests is their own.
 int main(int argc, char** argv) {
+    if (argc == 5 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "copy") == 0) {
+        const struct rlimit noCore { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        const struct rlimit limit { 1024 * 1024, 1024 * 1024 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ShellCancellation cancellation;
+        QString temporary;
+        ShellFileWork::copyToTemporary(QFile::decodeName(argv[3]), QFile::decodeName(argv[4]), true,
+                                       cancellation, {}, temporary);
+        return 0;
+    }
+    if (argc == 4 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "read-as") == 0) {
+        // Exits with the errno of opening the file for reading as the denied user, 0 if it opens.
+        if (::setgroups(1, &DeniedGroup) != 0 || ::setgid(DeniedGroup) != 0 ||
+            ::setuid(DeniedUser) != 0)
+            return 100;
+        const int fd = ::open(argv[3], O_RDONLY);
+        return fd >= 0 ? 0 : errno;
+    }
     QTemporaryDir home;
     if (!home.isValid())
         return 1;

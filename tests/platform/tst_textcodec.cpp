@@ -240,6 +240,25 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(TextCodec::cutToBytes(text, encoding, maxBytes), expected);
     }
+
+    // Code page 932 is chosen for writing only when its bytes read back as code page 932.
+    void writingChoosesAnEncodingThatReadsBack_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TextEncoding>("expected");
+        QTest::newRow("kanji") << QStringLiteral("表示") << TextEncoding::Cp932;
+        QTest::newRow("katakana pair like UTF-8")
+            << QStringLiteral("ﾃｽ*.log") << TextEncoding::Utf8;
+        QTest::newRow("katakana with kanji") << QStringLiteral("ﾃｽﾄ表示") << TextEncoding::Cp932;
+        QTest::newRow("outside code page 932") << QStringLiteral("é") << TextEncoding::Utf8;
+    }
+    void writingChoosesAnEncodingThatReadsBack() {
+        QFETCH(QString, text);
+        QFETCH(TextEncoding, expected);
+        const TextEncoding chosen = TextCodec::encodingForWriting(text, TextEncoding::Cp932);
+        QCOMPARE(chosen, expected);
+        const QByteArray bytes = TextCodec::encodeText(text, chosen);
+        QCOMPARE(TextCodec::decodeText(bytes, TextCodec::detectEncoding(bytes)), text);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextCodec)

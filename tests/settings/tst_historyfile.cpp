@@ -5,9 +5,14 @@
 
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include <memory>
 #include <sys/stat.h>
@@ -213,6 +218,67 @@ private slots:
         state().ProgramFolder = dir_.filePath(QStringLiteral("gone")) + QLatin1Char('/');
         QCOMPARE(readHistoryFile(state()), int(ErrPathNotFound));
         QCOMPARE(writeHistoryFile(state()), int(ErrPathNotFound));
+    }
+
+    // A history of half-width katakana only, written in code page 932, would read as UTF-8:
+    // such a history is written in UTF-8.
+    void katakanaThatLooksLikeUtf8ReadsBack() {
+        state().RecentDirs(1) = QStringLiteral("/home/u/ﾏｲ");
+        state().UsualDirs(1) = QStringLiteral("/ﾃｽ");
+        QCOMPARE(writeHistoryFile(state()), 0);
+        ModPlok again;
+        again.ProgramFolder = state().ProgramFolder;
+        QCOMPARE(readHistoryFile(again), 0);
+        QCOMPARE(again.RecentDirs(1), QStringLiteral("/home/u/ﾏｲ"));
+        QCOMPARE(again.UsualDirs(1), QStringLiteral("/ﾃｽ"));
+    }
+
+    // The encoding is decided on the bytes as they are: a UTF-8 history whose last line is
+    // cut inside a character (or by the line limit) is still UTF-8.
+    void cutUtf8HistoryStaysUtf8_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("lastLine");
+        QByteArray lines = "/home/文書\r\n";
+        for (int i = 2; i < 40; ++i)
+            lines += "\r\n";
+        QTest::newRow("last line cut inside a character")
+            << QByteArray(lines + "/mnt/共\xE6\x9C") << QStringLiteral("/home/文書")
+            << QStringLiteral("/mnt/共") + QChar(0xFFFD) << 40;
+        QByteArray longLine = "/home/文書\r\n" + QByteArray(65535, 'a') + "文書\r\n";
+        QTest::newRow("line cut by the limit inside a character")
+            << longLine << QStringLiteral("/home/文書") << QString(65535, u'a') << 2;
+    }
+    void cutUtf8HistoryStaysUtf8() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(int, lastLine);
+        put(file);
+        readHistoryFile(state());
+        QCOMPARE(entry(1), first);
+        QCOMPARE(entry(lastLine), last);
+    }
+
+    // A first write that fails (the file-size limit stands in for a full disk) leaves no file,
+    // not even the one its lock needed.
+    void failedFirstWriteLeavesNoFile() {
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit limited = before;
+        limited.rlim_cur = 16;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        state().RecentDirs(1) = QStringLiteral("/a folder name longer than the limit");
+        const int error = writeHistoryFile(state());
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(error != 0);
+        QVERIFY(!QFileInfo::exists(path()));
+        QCOMPARE(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
     }
 };
 

@@ -59,6 +59,17 @@ private slots:
         QVERIFY(std::isinf(numberValue(QStringLiteral("1E400"))));
         QVERIFY(numberValue(QStringLiteral("-1E400")) < 0);
         QVERIFY(std::isinf(numberValue(QStringLiteral("&H123456789"))));
+        // The place of the first significant digit decides between zero and infinity.
+        QCOMPARE(numberValue(QStringLiteral(".") + QString(330, u'0') + QStringLiteral("1")), 0.0);
+        QCOMPARE(numberValue(QStringLiteral("-0.") + QString(400, u'0') + QStringLiteral("5E+20")),
+                 0.0);
+        QVERIFY(std::isinf(
+            numberValue(QStringLiteral("1") + QString(400, u'0') + QStringLiteral("E-5"))));
+        QVERIFY(numberValue(QStringLiteral("-1") + QString(400, u'0') + QStringLiteral("E-5")) <
+                -1e308);
+        QCOMPARE(numberValue(QStringLiteral("1") + QString(400, u'0') + QStringLiteral("E-400")),
+                 1.0);
+        QCOMPARE(numberValue(QStringLiteral("1E-400")), 0.0);
         // Such values have no colour.
         QVERIFY(!colourValue(numberValue(QStringLiteral("1E400"))).has_value());
     }

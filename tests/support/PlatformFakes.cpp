@@ -44,6 +44,9 @@ PlatformFakes::PlatformFakes() {
     PlatformServices::setShellFileOperation(&shellFileOperation);
     PlatformServices::setHelp(&help);
     PlatformServices::setDirectoryPicker(&directoryPicker);
+    PlatformServices::setProgramFileDialog(&programFileDialog);
+    PlatformServices::setFontDialog(&fontDialog);
+    PlatformServices::setColourDialog(&colourDialog);
 }
 
 PlatformFakes::~PlatformFakes() {
@@ -54,6 +57,9 @@ PlatformFakes::~PlatformFakes() {
     PlatformServices::setShellFileOperation(nullptr);
     PlatformServices::setHelp(nullptr);
     PlatformServices::setDirectoryPicker(nullptr);
+    PlatformServices::setProgramFileDialog(nullptr);
+    PlatformServices::setFontDialog(nullptr);
+    PlatformServices::setColourDialog(nullptr);
 }
 
 } // namespace zorvane::testing

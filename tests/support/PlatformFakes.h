@@ -8,6 +8,10 @@
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
 
+#include "platform/ColourDialogService.h"
+#include "platform/FontDialogService.h"
+#include "platform/ProgramFileDialog.h"
+
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -90,6 +94,49 @@ public:
     QQueue<QString> answers;
 };
 
+// ---- The common dialogs of the options window ----
+// Each records what it was opened with and answers from a script; with the script empty the
+// user cancels.
+
+class FakeProgramFileDialog final : public ProgramFileDialog {
+public:
+    std::optional<QString> chooseProgram(QWidget* owner, const QString& fileName) override {
+        owners.append(owner);
+        fileNames.append(fileName);
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+    QList<QWidget*> owners;
+    QStringList fileNames; // what the file-name box started with
+    QQueue<std::optional<QString>> answers;
+};
+
+class FakeFontDialog final : public FontDialogService {
+public:
+    std::optional<FontChoice> chooseFont(QWidget* owner,
+                                         const FontDialogRequest& request) override {
+        owners.append(owner);
+        requests.append(request);
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+    QList<QWidget*> owners;
+    QList<FontDialogRequest> requests;
+    QQueue<std::optional<FontChoice>> answers;
+};
+
+class FakeColourDialog final : public ColourDialogService {
+public:
+    std::optional<QColor> chooseColour(QWidget* owner, const QColor& start) override {
+        owners.append(owner);
+        starts.append(start);
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+    QList<QWidget*> owners;
+    QList<QColor> starts;
+    QQueue<std::optional<QColor>> answers;
+};
+
+// ---- end of the common dialogs ----
+
 // Installs one of each fake for the lifetime of the object and puts production back after.
 class PlatformFakes {
 public:
@@ -105,6 +152,10 @@ public:
     FakeShellFileOperation shellFileOperation;
     FakeHelp help;
     FakeDirectoryPicker directoryPicker;
+    // The common dialogs of the options window.
+    FakeProgramFileDialog programFileDialog;
+    FakeFontDialog fontDialog;
+    FakeColourDialog colourDialog;
 };
 
 } // namespace zorvane::testing

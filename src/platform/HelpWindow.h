@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+
+class QLabel;
+class QTextBrowser;
+
+namespace zorvane {
+
+// The program's help window: a top-level, non-modal window with the help file in a text
+// browser. It shows the contents (the top of the file) or scrolls to the topic whose element
+// carries the context number as its id. Problems with the file or the number are said in the
+// window itself, in a notice line above the text.
+class HelpWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HelpWindow)
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    void showContents(const QString& helpFile);
+    void showTopic(const QString& helpFile, int contextNumber);
+
+    QTextBrowser* browser() const { return browser_; }
+    QLabel* notice() const { return notice_; }
+
+private:
+    // Reads the file and lays it out again only when its path or its text changed since the
+    // last request, so a request for the open file is answered at once.
+    void load(const QString& helpFile);
+    void setNotice(const QString& text);
+    void bringToFront();
+
+    QLabel* notice_ = nullptr;
+    QTextBrowser* browser_ = nullptr;
+    QString loadedFile_;
+    QByteArray loadedHtml_;
+    bool loaded_ = false;
+    QString problem_;
+};
+
+} // namespace zorvane

@@ -1,0 +1,268 @@
+#include "platform/HelpPage.h"
+#include "platform/HelpWindow.h"
+#include "platform/HelpWindowService.h"
+#include "platform/PlatformServices.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <sys/stat.h>
+
+using namespace zorvane;
+
+namespace {
+
+// A help file long enough that each topic has to be scrolled to.
+QByteArray longHelp(const QString& extra = QString()) {
+    QString html = QStringLiteral("<html><body><h1>目次</h1>") + extra;
+    for (int topic : {6, 13, 16, 17}) {
+        html += QStringLiteral("<h2 id=\"%1\">項目 %1</h2>").arg(topic);
+        for (int line = 0; line < 80; ++line)
+            html += QStringLiteral("<p>本文 %1-%2</p>").arg(topic).arg(line);
+    }
+    return (html + QStringLiteral("</body></html>")).toUtf8();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+int helpWindowCount() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<HelpWindow*>(widget) != nullptr;
+    return count;
+}
+
+// The anchor names in the first line visible in the browser.
+QStringList anchorsAtTop(QTextBrowser* browser) {
+    QTextCursor cursor = browser->cursorForPosition(QPoint(4, 4));
+    QTextBlock block = cursor.block();
+    QStringList names;
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+        names += fragment.fragment().charFormat().anchorNames();
+    return names;
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<HelpWindowService> service_;
+
+    QString helpFile() const { return dir_.filePath(QStringLiteral("plok.hlp")); }
+
+    HelpWindow* window() const { return service_->window(); }
+    QTextBrowser* browser() const { return window()->browser(); }
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        QFile::remove(helpFile());
+        QVERIFY(writeFile(helpFile(), longHelp()));
+        service_ = std::make_unique<HelpWindowService>();
+    }
+    void cleanup() {
+        delete service_->window();
+        service_.reset();
+    }
+
+    void contentsAtTheTop() {
+        service_->showContents(helpFile());
+        QVERIFY(window());
+        QVERIFY(window()->isVisible());
+        QVERIFY(window()->isWindow());
+        QVERIFY(!window()->parentWidget());
+        QVERIFY(!window()->isModal());
+        QCOMPARE(window()->windowTitle(), QStringLiteral("Zorvane ヘルプ"));
+        QVERIFY(window()->notice()->isHidden());
+        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+        QVERIFY(browser()->toPlainText().startsWith(QStringLiteral("目次")));
+    }
+
+    void topicScrolledToTheTop_data() {
+        QTest::addColumn<int>("topic");
+        QTest::newRow("外部") << 6;
+        QTest::newRow("ビュアー") << 13;
+        QTest::newRow("ファイラー") << 16;
+        QTest::newRow("ディレクトリ") << 17;
+    }
+    void topicScrolledToTheTop() {
+        QFETCH(int, topic);
+        service_->showTopic(helpFile(), topic);
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QVERIFY(window()->notice()->isHidden());
+        QVERIFY(browser()->verticalScrollBar()->value() > 0);
+        QVERIFY2(anchorsAtTop(browser()).contains(QString::number(topic)),
+                 qPrintable(anchorsAtTop(browser()).join(u',')));
+        // Then the contents again: back at the top.
+        service_->showContents(helpFile());
+        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+    }
+
+    void unknownTopicIsSaid() {
+        service_->showTopic(helpFile(), 13);
+        service_->showTopic(helpFile(), 99);
+        QVERIFY(window()->isVisible());
+        QVERIFY(!window()->notice()->isHidden());
+        QVERIFY(window()->notice()->text().contains(QStringLiteral("99")));
+        QVERIFY(window()->notice()->text().contains(QStringLiteral("項目がありません")));
+        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+        // A known topic afterwards clears the notice.
+        service_->showTopic(helpFile(), 16);
+        QVERIFY(window()->notice()->isHidden());
+    }
+
+    void unreadableFileIsSaid_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QStringLiteral("missing")
+                                 << QStringLiteral("ヘルプファイルが見つかりません。")
+                                 << QStringLiteral("同じフォルダー");
+        QTest::newRow("folder on the way missing")
+            << QStringLiteral("no folder") << QStringLiteral("ヘルプファイルが見つかりません。")
+            << QStringLiteral("同じフォルダー");
+        QTest::newRow("a folder of that name")
+            << QStringLiteral("folder") << QStringLiteral("ヘルプファイルを読み込めません。")
+            << QStringLiteral("通常のファイルではありません。");
+        QTest::newRow("a FIFO never blocks")
+            << QStringLiteral("fifo") << QStringLiteral("ヘルプファイルを読み込めません。")
+            << QStringLiteral("通常のファイルではありません。");
+        QTest::newRow("far too large")
+            << QStringLiteral("large") << QStringLiteral("ヘルプファイルを読み込めません。")
+            << QStringLiteral("大きすぎます");
+    }
+    void unreadableFileIsSaid() {
+        QFETCH(QString, kind);
+        QFETCH(QString, sentence);
+        QFETCH(QString, reason);
+        QString path = helpFile();
+        QFile::remove(path);
+        if (kind == QStringLiteral("no folder")) {
+            path = dir_.filePath(QStringLiteral("gone/plok.hlp"));
+        } else if (kind == QStringLiteral("folder")) {
+            path = dir_.filePath(QStringLiteral("folder.hlp"));
+            QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("folder.hlp")));
+        } else if (kind == QStringLiteral("fifo")) {
+            path = dir_.filePath(QStringLiteral("fifo.hlp"));
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QStringLiteral("large")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(5 * 1024 * 1024));
+        }
+        for (int request = 0; request < 2; ++request) {
+            if (request == 0)
+                service_->showContents(path);
+            else
+                service_->showTopic(path, 13);
+            QVERIFY(window()->isVisible());
+            QCOMPARE(window()->notice()->text(), sentence);
+            QVERIFY(!window()->notice()->isHidden());
+            const QString text = browser()->toPlainText();
+            QVERIFY2(text.contains(path), qPrintable(text));
+            QVERIFY2(text.contains(reason), qPrintable(text));
+        }
+        // Once the file is there, the next request shows it.
+        QVERIFY(writeFile(helpFile(), longHelp()));
+        service_->showContents(helpFile());
+        QVERIFY(window()->notice()->isHidden());
+        QVERIFY(browser()->toPlainText().startsWith(QStringLiteral("目次")));
+    }
+
+    void oneWindowReusedAndRaised() {
+        service_->showContents(helpFile());
+        HelpWindow* first = window();
+        service_->showTopic(helpFile(), 17);
+        service_->showContents(helpFile());
+        QCOMPARE(window(), first);
+        QCOMPARE(helpWindowCount(), 1);
+
+        // Closed by the user: the next request brings the same window back.
+        first->close();
+        QVERIFY(!first->isVisible());
+        service_->showTopic(helpFile(), 6);
+        QCOMPARE(window(), first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(helpWindowCount(), 1);
+
+        // Minimised: shown again in its normal state.
+        first->showMinimized();
+        service_->showContents(helpFile());
+        QVERIFY(!first->isMinimized());
+    }
+
+    void changedFileIsReadAgain() {
+        service_->showContents(helpFile());
+        QVERIFY(writeFile(helpFile(), longHelp(QStringLiteral("<p>新しい版</p>"))));
+        service_->showContents(helpFile());
+        QVERIFY(browser()->toPlainText().contains(QStringLiteral("新しい版")));
+    }
+
+    void windowGoesWithTheEventLoop() {
+        service_->showContents(helpFile());
+        QPointer<HelpWindow> shown = window();
+        // What the end of the event loop announces.
+        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
+        QVERIFY(shown.isNull());
+        QVERIFY(!service_->window());
+    }
+
+    void productionServiceIsTheHelpWindow() {
+        PlatformServices::setHelp(nullptr);
+        auto* production = dynamic_cast<HelpWindowService*>(&PlatformServices::help());
+        QVERIFY(production);
+    }
+
+    // The plok.hlp that the build puts beside the program.
+    void builtHelpFileIsWhole() {
+        const QString path = QStringLiteral(ZORVANE_BUILT_HELP_FILE);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString html = utf8.decode(bytes);
+        QVERIFY(!utf8.hasError());
+        QVERIFY(!html.contains(u'@'));
+        QVERIFY(html.contains(QStringLiteral(ZORVANE_PROJECT_VERSION)));
+
+        QTextDocument document;
+        document.setHtml(html);
+        for (int number : {6, 13, 16, 17}) {
+            const QString topic = QString::number(number);
+            QVERIFY2(documentHasAnchor(document, topic), qPrintable(topic));
+        }
+        // Every link inside the file leads somewhere in it.
+        const QRegularExpression link(QStringLiteral("href=\"#([^\"]+)\""));
+        int links = 0;
+        for (auto match = link.globalMatch(html); match.hasNext(); ++links) {
+            const QString target = match.next().captured(1);
+            QVERIFY2(documentHasAnchor(document, target), qPrintable(target));
+        }
+        QVERIFY(links >= 10);
+
+        // It opens in the window at its contents, without a notice.
+        service_->showContents(path);
+        QVERIFY(window()->notice()->isHidden());
+        service_->showTopic(path, 17);
+        QVERIFY(window()->notice()->isHidden());
+    }
+};
+
+QTEST_MAIN(TestHelpWindow)
+#include "tst_helpwindow.moc"

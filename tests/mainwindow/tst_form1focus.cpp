@@ -1,0 +1,339 @@
+// The main window under a user's hands: which file becomes current and when, where the focus
+// starts, keys held down or meant for the menu bar, reading the viewer by keyboard, what a
+// screen reader is told.
+#include "PlatformFakes.h"
+#include "TestFiles.h"
+
+#include "app/ModPlok.h"
+#include "mainwindow/DirectoryListView.h"
+#include "mainwindow/DriveListBox.h"
+#include "mainwindow/FileListView.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/PathLabel.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QtTest>
+#include <memory>
+
+using namespace zorvane;
+using zorvane::testing::PlatformFakes;
+using zorvane::testing::writeBytes;
+
+class TestForm1Focus : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<QTemporaryDir> dataDir_;
+    std::unique_ptr<PlatformFakes> fakes_;
+
+    QString dataPath(const QString& name) const { return dataDir_->path() + QChar(u'/') + name; }
+    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
+    static void showActive(QWidget& window) {
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    // Three files in the data folder, listed in the data folder.
+    std::unique_ptr<Form1> formOnThreeFiles() {
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            writeBytes(dataPath(QString::fromUtf8(name)), QByteArray(name) + "\r\n");
+        auto form = makeForm();
+        form->dir1()->setPath(dataDir_->path());
+        return form;
+    }
+
+private slots:
+    void init() {
+        resetModPlok();
+        programDir_ = std::make_unique<QTemporaryDir>();
+        dataDir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(programDir_->isValid() && dataDir_->isValid());
+        fakes_ = std::make_unique<PlatformFakes>();
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
+        QVERIFY(writeBytes(programDir_->path() + QStringLiteral("/plok.his"),
+                           QByteArray("\r\n").repeated(40)));
+    }
+
+    void cleanup() {
+        fakes_.reset();
+        dataDir_.reset();
+        programDir_.reset();
+    }
+
+    // ---- The current file changes only on a pick --------------------------------------
+
+    void focusingTheFileListPicksNothing() {
+        auto form = formOnThreeFiles();
+        showActive(*form);
+        form->dir1()->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(form->dir1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->file1()));
+        QVERIFY(form->currentFile().isEmpty());
+        QVERIFY(form->previewText().isEmpty());
+        QCOMPARE(form->file1()->listIndex(), -1);
+
+        // The first arrow key picks the first file.
+        QTest::keyClick(form->file1(), Qt::Key_Down);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("a.txt")));
+        QCOMPARE(form->previewText(), QStringLiteral("a.txt\r\n"));
+    }
+
+    void aRefreshAndTheWindowsReturnPickNothing() {
+        auto form = formOnThreeFiles();
+        showActive(*form);
+        form->file1()->setFocus();
+        form->file1()->setListIndex(1);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("b.txt")));
+
+        // What a dialog does after moving the current file away.
+        QFile::remove(dataPath(QStringLiteral("b.txt")));
+        form->refreshFileList();
+        form->clearCurrentFile();
+        QVERIFY(form->currentFile().isEmpty());
+
+        // A modal dialog comes and goes: the window is deactivated and activated again.
+        QDialog dialog(form.get());
+        dialog.setModal(true);
+        showActive(dialog);
+        dialog.close();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->file1()));
+        QVERIFY(form->currentFile().isEmpty());
+        QVERIFY(form->text1()->toPlainText().isEmpty());
+
+        // Enter on the entry the user moved to previews it.
+        QTest::keyClick(form->file1(), Qt::Key_Down);
+        QTest::keyClick(form->file1(), Qt::Key_Down);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("c.txt")));
+        form->clearCurrentFile();
+        QTest::keyClick(form->file1(), Qt::Key_Return);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("c.txt")));
+    }
+
+    // ---- Focus and keys ---------------------------------------------------------------
+
+    void focusStartsInTheFileListAndTheWheelSparesTheDrive() {
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()},
+                                     {QStringLiteral("/zz-other"), QString()}};
+        auto form = makeForm();
+        showActive(*form);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->file1()));
+
+        DriveListBox* drives = form->drive1();
+        const int before = drives->currentIndex();
+        QWheelEvent down(QPointF(5, 5), drives->mapToGlobal(QPointF(5, 5)), QPoint(),
+                         QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(drives, &down);
+        QCOMPARE(drives->currentIndex(), before);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->file1()));
+    }
+
+    void keysHeldDownOrMeantForTheMenuRunNoCommand() {
+        auto form = makeForm();
+        int copies = 0;
+        int exits = 0;
+        form->setCommandHandler(MainCommand::Copy, [&copies] { ++copies; });
+        form->setCurrentFile(QStringLiteral("/x.txt"));
+        showActive(*form);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+
+        // A held key: one press, then the repeats.
+        for (bool repeat : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("c"),
+                            repeat);
+            QApplication::sendEvent(focus, &press);
+        }
+        QCOMPARE(copies, 1);
+
+        // The menu bar in keyboard mode (Alt+F, Esc) has the keys: Esc leaves it, and the
+        // window stays open.
+        connect(form.get(), &QObject::destroyed, [&exits] { ++exits; });
+        form->menuBar()->setFocus(Qt::MenuBarFocusReason);
+        QTest::keyClick(form->menuBar(), Qt::Key_Escape);
+        QTest::keyClick(form->menuBar(), Qt::Key_C);
+        QVERIFY(form->isVisible());
+        QCOMPARE(copies, 1);
+    }
+
+    void theViewerIsReadByKeyboard() {
+        QByteArray lines;
+        for (int i = 1; i <= 51; ++i)
+            lines += "line " + QByteArray::number(i) + "\r\n";
+        writeBytes(dataPath(QStringLiteral("long.txt")), lines);
+        auto form = makeForm();
+        int copies = 0;
+        form->setCommandHandler(MainCommand::Copy, [&copies] { ++copies; });
+        form->resize(600, 476);
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("long.txt")));
+        QPlainTextEdit* viewer = form->text1();
+        QVERIFY(viewer->focusPolicy() & Qt::TabFocus); // reached with Tab
+        viewer->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(viewer));
+        QCOMPARE(viewer->textCursor().position(), 0);
+
+        QTest::keyClick(viewer, Qt::Key_Down);
+        QCOMPARE(viewer->textCursor().blockNumber(), 1);
+        QTest::keyClick(viewer, Qt::Key_PageDown);
+        QVERIFY(viewer->textCursor().blockNumber() > 2);
+        QVERIFY(viewer->verticalScrollBar()->value() > 0);
+        QTest::keyClick(viewer, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(viewer->textCursor().position(), viewer->document()->characterCount() - 1);
+        QVERIFY(viewer->cursorRect().bottom() <= viewer->viewport()->height());
+        QTest::keyClick(viewer, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(viewer->textCursor().position(), 0);
+        QTest::keyClick(viewer, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(viewer->textCursor().selectedText(), QStringLiteral("l"));
+
+        // Still read-only, and the commands still answer.
+        QTest::keyClick(viewer, Qt::Key_C);
+        QCOMPARE(copies, 1);
+        QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("line 1\n")));
+    }
+
+    void theDirectoryListOpensOnTheCurrentFolderAndItsParents() {
+        QString deep = dataDir_->path();
+        for (int level = 0; level < 25; ++level)
+            deep += QStringLiteral("/level%1").arg(level);
+        QVERIFY(QDir().mkpath(deep));
+        writeBytes(deep + QStringLiteral("/a.txt"), "a\r\n");
+        auto form = makeForm();
+        form->Form_Load(deep + QStringLiteral("/a.txt"));
+        showActive(*form);
+
+        DirectoryListView* folders = form->dir1();
+        const QRect viewport = folders->viewport()->rect();
+        const QModelIndex current = folders->currentIndex();
+        QCOMPARE(current.data(Qt::ToolTipRole).toString(), deep);
+        const auto inSight = [&](const QModelIndex& index) {
+            const QRect row = folders->visualRect(index);
+            return row.top() >= viewport.top() && row.bottom() <= viewport.bottom() &&
+                   row.left() == viewport.left();
+        };
+        QVERIFY(inSight(current));
+        QVERIFY(inSight(current.siblingAtRow(current.row() - 1)));
+        QCOMPARE(folders->horizontalScrollBar()->value(),
+                 folders->horizontalScrollBar()->minimum());
+    }
+
+    void aTallMenuBarKeepsTheMarginUnderThePatternBox() {
+        auto form = makeForm();
+        form->menuBar()->setFixedHeight(60); // 900 twips: more than the layout allows
+        showActive(*form);
+        QWidget* client = form->centralWidget();
+        for (const int height : {600, 700}) {
+            form->resize(form->width(), height);
+            QTRY_COMPARE(form->height(), height);
+            // Combo1's designed 300 twips (20 px), then the 60-twip margin.
+            QCOMPARE(form->combo1()->y() + 20 + 4, client->height());
+            QCOMPARE(form->text1()->geometry().bottom() + 1 + 4, client->height());
+        }
+        // The smallest height (7140 twips, 476 px) grows by the difference to 690 (46 px).
+        const int allowance = form->frameGeometry().height() - client->height();
+        QVERIFY(allowance > 46);
+        form->resize(form->width(), 100);
+        QCOMPARE(form->frameGeometry().height(), 476 + allowance - 46);
+        QCOMPARE(form->combo1()->y() + 20 + 4, client->height());
+    }
+
+    // ---- Long names -------------------------------------------------------------------
+
+    void longNamesAreElidedAndWholeInTheirToolTips() {
+        const QString longName = QString(80, QChar(u'長')) + QStringLiteral(".txt");
+        writeBytes(dataPath(longName), "long\r\n");
+        writeBytes(dataPath(QStringLiteral("a.txt")), "a\r\n");
+        auto form = makeForm();
+        form->dir1()->setPath(dataDir_->path());
+        form->resize(600, 476);
+        showActive(*form);
+
+        FileListView* files = form->file1();
+        QCOMPARE(files->listEntry(1), longName);
+        const QRect shortRow = files->visualRect(files->model()->index(0, 0));
+        const QRect longRow = files->visualRect(files->model()->index(1, 0));
+        QVERIFY(files->toolTipAt(shortRow.center()).isEmpty());
+        QCOMPARE(files->toolTipAt(longRow.center()), longName);
+
+        // Label5 keeps the whole path as its text; on screen it is cut in the middle and
+        // stays inside the window.
+        const QString path = dataPath(longName);
+        files->setListIndex(1);
+        QCOMPARE(form->currentFile(), path);
+        auto* label = qobject_cast<PathLabel*>(form->label5());
+        QVERIFY(label);
+        QCOMPARE(label->text(), path);
+        QCOMPARE(label->toolTip(), path);
+        QVERIFY(label->geometry().right() < form->centralWidget()->width());
+        const QString shown = label->shownText();
+        QVERIFY(shown.size() < path.size());
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(path.left(3)));
+        QVERIFY(shown.endsWith(QStringLiteral(".txt")));
+
+        // A short path is shown whole.
+        form->setCurrentFile(QStringLiteral("/a.txt"));
+        QCOMPARE(label->shownText(), QStringLiteral("/a.txt"));
+    }
+
+    // ---- What a screen reader is told -------------------------------------------------
+
+    void controlsAreNamedByTheirCaptions() {
+        auto form = makeForm();
+        showActive(*form);
+        const auto accessible = [](QObject* object) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+            return face;
+        };
+        const struct {
+            QWidget* control;
+            QLabel* caption;
+            QString name;
+        } named[] = {
+            {form->drive1(), form->label1(), QStringLiteral("ドライブ")},
+            {form->dir1(), form->label2(), QStringLiteral("ディレクトリ")},
+            {form->file1(), form->label3(), QStringLiteral("ファイル名")},
+            {form->combo1(), form->label4(), QStringLiteral("ファイルの種類")},
+        };
+        for (const auto& entry : named) {
+            QAccessibleInterface* field = accessible(entry.control);
+            QVERIFY(field);
+            QCOMPARE(field->text(QAccessible::Name), entry.name);
+            // The label names the field; the combo boxes also know their label (Qt's lists
+            // report no relations of their own).
+            if (qobject_cast<QComboBox*>(entry.control)) {
+                const auto labelledBy = field->relations(QAccessible::Label);
+                QVERIFY2(!labelledBy.isEmpty(), qPrintable(entry.name));
+                QCOMPARE(labelledBy.first().first->object(), static_cast<QObject*>(entry.caption));
+            }
+            const auto labels = accessible(entry.caption)->relations(QAccessible::Labelled);
+            QVERIFY(!labels.isEmpty());
+            QCOMPARE(labels.first().first->object(), static_cast<QObject*>(entry.control));
+        }
+        QCOMPARE(accessible(form->text1())->text(QAccessible::Name), QStringLiteral("ビュアー"));
+        QCOMPARE(accessible(form->combo1())->text(QAccessible::Value), QStringLiteral("*.TXT"));
+        QCOMPARE(accessible(form->drive1())->text(QAccessible::Value), QStringLiteral("/"));
+
+        // Folders are read by the names shown.
+        QAccessibleInterface* folders = accessible(form->dir1());
+        QVERIFY(folders->childCount() > 0);
+        const int last = folders->childCount() - 1;
+        QVERIFY(!folders->child(last)->text(QAccessible::Name).contains(QChar(u'/')) ||
+                folders->child(last)->text(QAccessible::Name) == QStringLiteral("/"));
+
+        // Toolbar buttons keep their Japanese names.
+        auto* quit = form->findChild<QWidget*>(QStringLiteral("tbQ"));
+        QVERIFY(quit);
+        QCOMPARE(accessible(quit)->text(QAccessible::Name), QStringLiteral("終了"));
+    }
+};
+
+QTEST_MAIN(TestForm1Focus)
+#include "tst_form1focus.moc"
