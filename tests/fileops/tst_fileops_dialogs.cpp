@@ -14,6 +14,7 @@
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
 #include "mainwindow/PathLabel.h"
+#include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
 
@@ -26,6 +27,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 using namespace zorvane;
 using namespace zorvane::testing;
@@ -330,6 +332,27 @@ private slots:
         QVERIFY(!form4.isVisible());
     }
 
+    // A name in Shift-JIS bytes is offered decoded; the request names the file by its bytes and
+    // the new name joins the old folder's bytes.
+    void renameShiftJisName() {
+        const QString folder = pathFromNative(QByteArray("/d/") + Cp932Hyouji + '/');
+        modPlok().TargetPath = folder + pathFromNative(Cp932Hyouji + ".txt");
+        modPlok().FileOpCode = 4;
+        Form4 form4(nullptr);
+        QVERIFY(showActive(form4));
+        QCOMPARE(form4.label2()->text(), QStringLiteral("表示.txt"));
+        QCOMPARE(form4.text1()->selectedText(), QStringLiteral("表示"));
+        QTest::keyClick(form4.text1(), Qt::Key_Return); // unchanged
+        QCOMPARE(fakes_->beep.count, 1);
+        QVERIFY(requests().isEmpty());
+        typeText(form4.text1(), QStringLiteral("新"));
+        QTest::keyClick(form4.text1(), Qt::Key_Return);
+        QCOMPARE(requests().size(), 1);
+        QCOMPARE(nativePath(requests().first().from),
+                 QByteArray("/d/") + Cp932Hyouji + '/' + Cp932Hyouji + ".txt");
+        QCOMPARE(nativePath(requests().first().to), QByteArray("/d/") + Cp932Hyouji + "/新.txt");
+    }
+
     void renameOk_data() {
         QTest::addColumn<QString>("newName");
         QTest::addColumn<bool>("sent");
@@ -414,6 +437,19 @@ private slots:
             QCOMPARE(modPlok().DirPickResult, start + QStringLiteral("/サブ A"));
             QCOMPARE(picker.dir1()->path(), start + QStringLiteral("/サブ A"));
         }
+    }
+
+    // A folder named in Shift-JIS bytes: shown decoded, handed back by its bytes.
+    void pickerShiftJisFolder() {
+        const QString folder = pathFromNative(QFile::encodeName(dir_->path()) + '/' + Cp932Hyouji);
+        QCOMPARE(::mkdir(nativePath(folder).constData(), 0777), 0);
+        modPlok().DirPickStart = folder;
+        FrmDirGet picker(nullptr);
+        QVERIFY(showActive(picker));
+        QCOMPARE(picker.dir1()->path(), folder);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(modPlok().DirPickResult, folder);
+        QCOMPARE(picker.text1()->text(), dir_->path() + QStringLiteral("/表示"));
     }
 
     void pickerCancelReturnsNothing_data() {

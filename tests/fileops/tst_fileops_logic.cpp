@@ -3,6 +3,7 @@
 #include "fileops/FolderPickerStart.h"
 #include "fileops/RecentFolderList.h"
 #include "fileops/RenameName.h"
+#include "platform/NativePath.h"
 
 #include "PlatformFakes.h"
 #include "TestFiles.h"
@@ -218,6 +219,25 @@ private slots:
         QCOMPARE(message.icon, MessageIcon::Critical);
         for (int error : {EACCES, EROFS, ENOSPC, ENAMETOOLONG, ENOTDIR, 12345})
             QVERIFY(!folderCreationReason(error).isEmpty());
+    }
+
+    // A folder named in Shift-JIS bytes is found and made by exactly those bytes; its decoded
+    // name is another folder.
+    void foreignNamesKeepTheirBytes() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray nativeRoot = QFile::encodeName(dir.path()) + '/';
+        const QString root = pathFromNative(nativeRoot);
+        const QString folder = root + pathFromNative(testing::Cp932Hyouji);
+        QVERIFY(holdsForeignBytes(folder));
+
+        QCOMPARE(lookUpDestination(folder), (DestinationLookup{Found::Nothing, 0}));
+        QCOMPARE(createDestinationFolder(folder), 0);
+        struct stat status {};
+        QCOMPARE(::stat((nativeRoot + testing::Cp932Hyouji).constData(), &status), 0);
+        QVERIFY(S_ISDIR(status.st_mode));
+        QCOMPARE(lookUpDestination(folder), (DestinationLookup{Found::Folder, 0}));
+        QCOMPARE(lookUpDestination(root + QStringLiteral("表示")).found, Found::Nothing);
     }
 
     // ---- Recent folders ------------------------------------------------------------------
