@@ -85,6 +85,9 @@ void Form3::buildControls() {
     label5_ = gothicLabel(QStringLiteral("いつものディレクトリ"), this);
     placeControl(label5_, QStringLiteral("Label5"), 1320, 1200, 1920, 180);
     label5_->setBuddy(combo2_);
+    // A combo box is read by its text; these names tell a screen reader which row it is in.
+    combo1_->setAccessibleName(QStringLiteral("最近のディレクトリ"));
+    combo2_->setAccessibleName(label5_->text());
     label6_ = new QLabel(QStringLiteral("へ"), this);
     placeControl(label6_, QStringLiteral("Label6"), 5445, 1500, 240, 180);
 
