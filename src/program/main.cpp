@@ -1,10 +1,9 @@
 #include "app/DesktopLocale.h"
 #include "help/ProgramIcon.h"
-#include "help/frmAbout.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
-#include "options/OptionsCommand.h"
 #include "platform/NativePath.h"
+#include "program/CommandWiring.h"
 
 #include <QApplication>
 
@@ -13,6 +12,7 @@ int main(int argc, char* argv[]) {
     zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
+    zorvane::installProgramWindows();
 
     // The command line: the arguments joined by single blanks, so a path with blanks arrives
     // whole whether or not the shell split it.
@@ -23,10 +23,7 @@ int main(int argc, char* argv[]) {
         arguments.append(zorvane::pathFromNative(QByteArrayView(argv[i])));
 
     zorvane::Form1 form1;
-    form1.setCommandHandler(zorvane::MainCommand::Version,
-                            [] { zorvane::frmAbout::showModeless(); });
-    form1.setCommandHandler(zorvane::MainCommand::Option,
-                            [&form1] { zorvane::runOptionsDialog(form1); });
+    zorvane::attachCommands(form1);
     form1.Form_Load(zorvane::commandLineText(arguments));
     form1.show();
     return application.exec();

@@ -1,0 +1,42 @@
+#include "fileops/DialogFrame.h"
+
+#include "mainwindow/Twips.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace zorvane {
+
+void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString& caption,
+                      int clientWidthTwips, int clientHeightTwips) {
+    dialog.setObjectName(objectName);
+    dialog.setWindowTitle(caption);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog.setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    dialog.setSizeGripEnabled(false);
+    dialog.setModal(true);
+}
+
+void placeControl(QWidget* control, const QString& objectName, int left, int top, int width,
+                  int height) {
+    control->setObjectName(objectName);
+    control->setGeometry(twipsToPixels(TwipsRect{left, top, width, height}));
+}
+
+void centreOnScreen(QDialog& dialog) {
+    const QWidget* owner = dialog.parentWidget();
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The frame is the window manager's and unknown until the dialog is shown; the owner's,
+    // from the same window manager, stands in for it.
+    QSize outer = dialog.size();
+    if (owner && owner->isVisible())
+        outer += owner->frameGeometry().size() - owner->geometry().size();
+    const QRect area = screen->availableGeometry();
+    dialog.move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+} // namespace zorvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace zorvane {
+
+// Gives a file-operation dialog its name, caption and fixed client size in twips, a frame
+// without minimise and maximise buttons, and a place in the middle of the screen it opens on.
+void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString& caption,
+                      int clientWidthTwips, int clientHeightTwips);
+
+// Names a control and puts it at its place, given in twips.
+void placeControl(QWidget* control, const QString& objectName, int left, int top, int width,
+                  int height);
+
+// Moves the dialog, frame included, to the middle of its screen (the owner's screen when it
+// has one).
+void centreOnScreen(QDialog& dialog);
+
+} // namespace zorvane

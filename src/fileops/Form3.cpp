@@ -1,0 +1,188 @@
+#include "fileops/Form3.h"
+
+#include "app/ModPlok.h"
+#include "fileops/DestinationFolder.h"
+#include "fileops/DialogFrame.h"
+#include "fileops/FileOpMessages.h"
+#include "fileops/RecentFolderList.h"
+#include "fileops/ShellSenders.h"
+#include "mainwindow/PathLabel.h"
+#include "platform/DirectoryPicker.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PlatformServices.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zorvane {
+
+namespace {
+
+QLabel* gothicLabel(const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    return label;
+}
+
+QComboBox* folderComboBox(QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    // Only a done operation or the picker changes the lists, never typing or Enter.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setDuplicatesEnabled(true);
+    return combo;
+}
+
+QStringList itemsOf(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+void fillFolderComboBox(QComboBox* combo, const FolderSlots& folders) {
+    combo->addItems(filledFolderEntries(folders));
+    if (combo->currentText().isEmpty())
+        combo->setEditText(combo->count() > 0 ? combo->itemText(0) : QString());
+}
+
+} // namespace
+
+Form3::Form3(QWidget* owner) : QDialog(owner) {
+    setUpFixedDialog(*this, QStringLiteral("Form3"), QStringLiteral("ファイルのコピーと移動"), 6648,
+                     2700);
+    buildControls();
+    Form_Load();
+    centreOnScreen(*this);
+}
+
+void Form3::buildControls() {
+    // Created in tab order, so the focus starts on Command1.
+    command1_ = new QPushButton(this);
+    placeControl(command1_, QStringLiteral("Command1"), 5760, 600, 720, 420);
+    command2_ = new QPushButton(this);
+    placeControl(command2_, QStringLiteral("Command2"), 5760, 1380, 720, 420);
+    command4_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    placeControl(command4_, QStringLiteral("Command4"), 3640, 1980, 1680, 480);
+    command3_ = new QPushButton(QStringLiteral("参照"), this);
+    placeControl(command3_, QStringLiteral("Command3"), 300, 660, 720, 300);
+    combo1_ = folderComboBox(this);
+    placeControl(combo1_, QStringLiteral("Combo1"), 1320, 660, 4000, 300);
+    combo2_ = folderComboBox(this);
+    placeControl(combo2_, QStringLiteral("Combo2"), 1320, 1440, 4000, 300);
+
+    label1_ = gothicLabel(QStringLiteral("ファイル："), this);
+    placeControl(label1_, QStringLiteral("Label1"), 240, 240, 960, 180);
+    label2_ = new PathLabel(this);
+    label2_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    placeControl(label2_, QStringLiteral("Label2"), 1320, 240, 4000, 180);
+    label3_ = gothicLabel(QStringLiteral("を"), this);
+    placeControl(label3_, QStringLiteral("Label3"), 5440, 240, 960, 180);
+    label4_ = gothicLabel(QStringLiteral("へ"), this);
+    placeControl(label4_, QStringLiteral("Label4"), 5445, 720, 240, 180);
+    label5_ = gothicLabel(QStringLiteral("いつものディレクトリ"), this);
+    placeControl(label5_, QStringLiteral("Label5"), 1320, 1200, 1920, 180);
+    label5_->setBuddy(combo2_);
+    // A combo box is read by its text; these names tell a screen reader which row it is in.
+    combo1_->setAccessibleName(QStringLiteral("最近のディレクトリ"));
+    combo2_->setAccessibleName(label5_->text());
+    label6_ = new QLabel(QStringLiteral("へ"), this);
+    placeControl(label6_, QStringLiteral("Label6"), 5445, 1500, 240, 180);
+
+    // Enter anywhere (inside either combo box's text too) acts on the first row; Esc cancels.
+    command1_->setDefault(true);
+    setTabOrder(command1_, command2_);
+    setTabOrder(command2_, command4_);
+    setTabOrder(command4_, command3_);
+    setTabOrder(command3_, combo1_);
+    setTabOrder(combo1_, combo2_);
+    command1_->setFocus();
+
+    connect(command1_, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(command2_, &QPushButton::clicked, this, &Form3::Command2_Click);
+    connect(command3_, &QPushButton::clicked, this, &Form3::Command3_Click);
+    connect(command4_, &QPushButton::clicked, this, &Form3::Command4_Click);
+}
+
+void Form3::Form_Load() {
+    label2_->setPath(modPlok().TargetPath);
+    fillFolderComboBox(combo1_, modPlok().RecentDirs);
+    fillFolderComboBox(combo2_, modPlok().UsualDirs);
+    const bool copy = modPlok().FileOpCode == 1;
+    setWindowTitle(copy ? QStringLiteral("ファイルコピー") : QStringLiteral("ファイル移動"));
+    const QString action = copy ? QStringLiteral("Copy") : QStringLiteral("Move");
+    command1_->setText(action);
+    command2_->setText(action);
+    opFunc_ = opFuncForFileOpCode(modPlok().FileOpCode);
+}
+
+bool Form3::sendTo(const QString& text) {
+    ModPlok& state = modPlok();
+    state.DestPath = text;
+    if (text.isEmpty())
+        return false;
+    state.DestPath = resolveDestinationText(text, state.TargetPath, QDir::homePath());
+    switch (CheckDestDir(state.DestPath, lookUpDestination, this)) {
+    case DestNotFolder:
+        PlatformServices::messageBox().show(this, invalidFolderMessage());
+        return false;
+    case DestGaveUp:
+        return false;
+    case DestNothing:
+        if (const int error = createDestinationFolder(state.DestPath)) {
+            PlatformServices::messageBox().show(this, folderCreationMessage(state.DestPath, error));
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    ShellCopyMove(this, opFunc_, state.TargetPath, state.DestPath);
+    return true;
+}
+
+void Form3::Command1_Click() {
+    if (!sendTo(combo1_->currentText()))
+        return;
+    if (modPlok().FileOpCode == 0) {
+        const QStringList before = itemsOf(combo1_);
+        const QStringList after = recentListAfterUse(before, modPlok().DestPath);
+        if (after.size() != before.size())
+            combo1_->insertItem(0, modPlok().DestPath);
+        storeRecentFolders(after, modPlok().RecentDirs);
+    }
+    accept();
+}
+
+void Form3::Command2_Click() {
+    if (sendTo(combo2_->currentText()))
+        accept();
+}
+
+void Form3::Command3_Click() {
+    ModPlok& state = modPlok();
+    const QString text = combo1_->currentText();
+    if (!text.isEmpty()) {
+        const QString path = resolveDestinationText(text, state.TargetPath, QDir::homePath());
+        const DestinationLookup lookup = lookUpDestination(path);
+        if (lookup.errorNumber == 0 && lookup.found != DestinationLookup::Found::Nothing)
+            state.DirPickStart = path;
+    }
+    state.DirPickResult =
+        PlatformServices::directoryPicker().pickDirectory(this, state.DirPickStart);
+    if (state.DirPickResult.isEmpty()) {
+        combo1_->clearEditText();
+        return;
+    }
+    combo1_->insertItem(0, state.DirPickResult);
+    combo1_->setCurrentIndex(0);
+    combo1_->setEditText(state.DirPickResult);
+}
+
+void Form3::Command4_Click() {
+    reject();
+}
+
+} // namespace zorvane

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zorvane {
+
+class Form1;
+
+// Installs the program's own windows behind the platform services they stand for (the
+// directory picker). Call once, before the first window opens.
+void installProgramWindows();
+
+// Attaches to the main window's commands what they open: each command's handler runs after the
+// main window has checked the current file and set TargetPath and FileOpCode.
+void attachCommands(Form1& form1);
+
+} // namespace zorvane
