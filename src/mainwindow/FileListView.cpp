@@ -24,17 +24,29 @@ FileListView::FileListView(QWidget* parent)
 
 void FileListView::setPath(const QString& folder) {
     path_ = absoluteNativePath(folder);
-    refresh();
+    reload();
 }
 
 void FileListView::setPattern(const QString& pattern) {
     pattern_ = FileNamePattern(pattern);
-    refresh();
+    reload();
+}
+
+void FileListView::reload() {
+    model_->reload(path_, pattern_);
+    scrollToTop();
 }
 
 void FileListView::refresh() {
-    model_->reload(path_, pattern_);
-    scrollToTop();
+    const QString selected = fileName();
+    reload();
+    const int row = selected.isEmpty() ? -1 : static_cast<int>(model_->names().indexOf(selected));
+    if (row < 0)
+        return;
+    quiet_ = true;
+    setCurrentIndex(model_->index(row));
+    quiet_ = false;
+    scrollTo(currentIndex());
 }
 
 int FileListView::listCount() const {
@@ -65,7 +77,7 @@ QString FileListView::fileName() const {
 
 void FileListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QListView::currentChanged(current, previous);
-    if (!current.isValid() || focusing_)
+    if (!current.isValid() || quiet_)
         return;
     currentChangedByPress_ = true;
     emit fileSelected();
@@ -96,11 +108,11 @@ void FileListView::focusInEvent(QFocusEvent* event) {
     // it gains the focus. The current file must change only on a pick, so that entry is taken
     // back; the first arrow key still starts at the top of the list.
     const bool hadCurrent = currentIndex().isValid();
-    focusing_ = true;
+    quiet_ = true;
     QListView::focusInEvent(event);
     if (!hadCurrent && currentIndex().isValid())
         selectionModel()->clearCurrentIndex();
-    focusing_ = false;
+    quiet_ = false;
 }
 
 QString FileListView::toolTipAt(const QPoint& viewportPoint) const {

@@ -25,7 +25,8 @@ public:
     QString pattern() const { return pattern_.text(); }
     void setPattern(const QString& pattern);
 
-    // Reads the folder again; the selection is cleared.
+    // Reads the folder again. The selected entry stays selected while its file is still there
+    // (without raising fileSelected); otherwise nothing is selected.
     void refresh();
 
     int listCount() const;
@@ -51,11 +52,13 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void reload();
+
     FileListModel* model_;
     QString path_;
     FileNamePattern pattern_;
     bool currentChangedByPress_ = false;
-    bool focusing_ = false; // Qt makes an entry current on focus-in; that is no pick
+    bool quiet_ = false; // an entry made current by focus-in or by a refresh is no pick
 };
 
 } // namespace zorvane

@@ -88,8 +88,12 @@ private slots:
         QCOMPARE(selected.count(), 3);
         QCOMPARE(list.fileName(), QStringLiteral("one.txt"));
 
-        // Reading the folder again clears the selection without a new one.
+        // Reading the folder again keeps the selection of a file still there, without a new
+        // pick; reading another folder clears it.
         list.refresh();
+        QCOMPARE(list.fileName(), QStringLiteral("one.txt"));
+        QCOMPARE(selected.count(), 3);
+        list.setPath(dir.path());
         QCOMPARE(list.listIndex(), -1);
         QCOMPARE(list.fileName(), QString());
         QCOMPARE(selected.count(), 3);

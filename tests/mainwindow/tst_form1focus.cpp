@@ -117,6 +117,28 @@ private slots:
         QCOMPARE(form->currentFile(), dataPath(QStringLiteral("c.txt")));
     }
 
+    void aRefreshKeepsTheSelectionOfAFileStillThere() {
+        auto form = formOnThreeFiles();
+        showActive(*form);
+        form->file1()->setListIndex(2);
+        QCOMPARE(form->currentFile(), dataPath(QStringLiteral("c.txt")));
+        form->clearCurrentFile();
+
+        // What a copy does afterwards: a file appears before the selected one, the list is read
+        // again, and the selection follows its file without previewing it.
+        QVERIFY(writeBytes(dataPath(QStringLiteral("0.txt")), "0\r\n"));
+        form->refreshFileList();
+        QCOMPARE(form->file1()->fileName(), QStringLiteral("c.txt"));
+        QCOMPARE(form->file1()->listIndex(), 3);
+        QVERIFY(form->currentFile().isEmpty());
+
+        // Once the file is gone nothing stays selected.
+        QFile::remove(dataPath(QStringLiteral("c.txt")));
+        form->refreshFileList();
+        QCOMPARE(form->file1()->listIndex(), -1);
+        QVERIFY(form->currentFile().isEmpty());
+    }
+
     // ---- Focus and keys ---------------------------------------------------------------
 
     void focusStartsInTheFileListAndTheWheelSparesTheDrive() {
