@@ -1,5 +1,6 @@
 #include "platform/ProfileFile.h"
 
+#include "ChildProcess.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -23,6 +24,8 @@ using namespace zorvane;
 using zorvane::testing::bytesOf;
 using zorvane::testing::Cp932Hyouji;
 using zorvane::testing::Cp932MsGothic;
+using zorvane::testing::startChild;
+using zorvane::testing::waitForChild;
 
 namespace {
 
@@ -36,27 +39,6 @@ bool writeKeys(const QString& path, const QString& prefix, int count) {
         ok = ProfileFile::writeString(path, KeysSection, key, key) && ok;
     }
     return ok;
-}
-
-// Starts this test program again with the arguments after "--child"; returns its pid.
-pid_t startChild(const QStringList& arguments) {
-    QList<QByteArray> storage{QByteArrayLiteral("/proc/self/exe"), QByteArrayLiteral("--child")};
-    for (const QString& argument : arguments)
-        storage.append(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    return ::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) == 0 ? pid
-                                                                                              : -1;
-}
-
-int waitForChild(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
 }
 
 // What a child started by startChild does.

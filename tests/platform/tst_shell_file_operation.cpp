@@ -4,6 +4,7 @@
 #include "platform/ShellFileWork.h"
 #include "platform/ShellPaths.h"
 
+#include "ChildProcess.h"
 #include "PlatformFakes.h"
 
 #include <QApplication>
@@ -121,22 +122,10 @@ QByteArray attributeOf(const QString& path, const char* name) {
     return size < 0 ? QByteArray("<none>") : QByteArray(value, size);
 }
 
-// Starts this test program again with the arguments after "--child"; returns its wait status.
+// Runs this test program again with the arguments after "--child"; returns its wait status.
 int runChild(const QStringList& arguments) {
-    QList<QByteArray> storage{QByteArrayLiteral("/proc/self/exe"), QByteArrayLiteral("--child")};
-    for (const QString& argument : arguments)
-        storage.append(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
+    const pid_t pid = zorvane::testing::startChild(arguments);
+    return pid < 0 ? -1 : zorvane::testing::waitForChild(pid);
 }
 
 // User 65534 in a group of its own, which the tests give files to.
