@@ -21,11 +21,9 @@ QAccessibleInterface* captionedListAccessible(const QString& className, QObject*
 } // namespace
 
 void installCaptionedListAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&captionedListAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    // Qt keeps a factory once however often it is installed, and forgets every factory when
+    // its application object goes: installing it with each list covers a later application.
+    QAccessible::installFactory(&captionedListAccessible);
 }
 
 CaptionedListAccessible::CaptionedListAccessible(CaptionedListView* view)

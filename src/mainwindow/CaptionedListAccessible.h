@@ -36,7 +36,7 @@ private:
     QAccessibleInterface* qt() const;
 };
 
-// Installs the factory that gives every CaptionedListView a CaptionedListAccessible (once).
+// Installs the factory that gives every CaptionedListView a CaptionedListAccessible.
 void installCaptionedListAccessibility();
 
 } // namespace zorvane
