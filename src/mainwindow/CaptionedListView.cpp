@@ -6,10 +6,12 @@ namespace zorvane {
 
 CaptionedListView::CaptionedListView(QWidget* parent) : QListView(parent) {
     installCaptionedListAccessibility();
-    // Qt keeps an interface per object and class: one made now, while this object is still
-    // only a CaptionedListView, is Qt's own list interface, and it lives as long as the list.
-    // The interface asked for once the list is whole is then ours, made around this one
-    // (until the id is known our factory declines, so Qt's factory answers here).
+    // Qt caches one interface per object and per class the object has when asked (as it does
+    // for a widget asked about while it is being made), and keeps each until the object goes.
+    // Asked now, while this object is only a CaptionedListView, Qt's factory makes its own list
+    // interface (ours declines until the id is known); asked once the list is whole, ours
+    // makes the interface screen readers get, answering through that one. Were Qt to cache
+    // one interface per object alone, the list would keep Qt's plain interface.
     if (QAccessibleInterface* own = QAccessible::queryAccessibleInterface(this))
         qtAccessibleId_ = QAccessible::uniqueId(own);
 }
