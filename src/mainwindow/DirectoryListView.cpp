@@ -41,7 +41,7 @@ private:
 } // namespace
 
 DirectoryListView::DirectoryListView(QWidget* parent)
-    : QListView(parent), model_(new DirectoryListModel(this)) {
+    : CaptionedListView(parent), model_(new DirectoryListModel(this)) {
     setModel(model_);
     setItemDelegate(new IndentedEntryDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QListView>
+#include "mainwindow/CaptionedListView.h"
 
 namespace zorvane {
 
@@ -8,7 +8,7 @@ class DirectoryListModel;
 
 // The directory list Dir1: the parents of the current folder, the folder itself and its
 // subfolders. The arrow keys only highlight an entry; Enter or a double-click opens it.
-class DirectoryListView final : public QListView {
+class DirectoryListView final : public CaptionedListView {
     Q_OBJECT
 public:
     explicit DirectoryListView(QWidget* parent = nullptr);

@@ -12,7 +12,7 @@
 namespace zorvane {
 
 FileListView::FileListView(QWidget* parent)
-    : QListView(parent), model_(new FileListModel(this)), pattern_(QStringLiteral("*.*")) {
+    : CaptionedListView(parent), model_(new FileListModel(this)), pattern_(QStringLiteral("*.*")) {
     setModel(model_);
     setUniformItemSizes(true); // tens of thousands of names list at once
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -2,7 +2,7 @@
 
 #include "mainwindow/FileNamePattern.h"
 
-#include <QListView>
+#include "mainwindow/CaptionedListView.h"
 
 namespace zorvane {
 
@@ -12,7 +12,7 @@ class FileListModel;
 // mouse or by the keys, or by code (setListIndex), raises fileSelected; so do clicking the entry
 // that is already selected and Enter. Gaining the focus or reading the folder again never
 // selects an entry.
-class FileListView final : public QListView {
+class FileListView final : public CaptionedListView {
     Q_OBJECT
 public:
     explicit FileListView(QWidget* parent = nullptr);

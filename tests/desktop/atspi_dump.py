@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Prints the accessibility tree of one application on the AT-SPI bus, one object a line:
-depth, role, name, value, screen extents and the names of the objects it is labelled by."""
+depth|role|name|value|x,y,w,h|labelled by|label for, the last two as role:name of each object
+the relation names, separated by commas."""
 import sys
 import warnings
 
@@ -22,16 +23,17 @@ def value_of(node):
     return ""
 
 
-def labelled_by(node):
-    names = []
+def related(node, kind):
+    targets = []
     try:
         for relation in node.get_relation_set():
-            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            if relation.get_relation_type() == kind:
                 for i in range(relation.get_n_targets()):
-                    names.append(relation.get_target(i).get_name())
+                    target = relation.get_target(i)
+                    targets.append(f"{target.get_role_name()}:{target.get_name()}")
     except Exception:
         pass
-    return ",".join(names)
+    return ",".join(targets)
 
 
 def walk(node, depth):
@@ -41,7 +43,8 @@ def walk(node, depth):
     except Exception:
         box = ""
     print(f"{depth}|{node.get_role_name()}|{node.get_name()}|{value_of(node)}|{box}|"
-          f"{labelled_by(node)}")
+          f"{related(node, Atspi.RelationType.LABELLED_BY)}|"
+          f"{related(node, Atspi.RelationType.LABEL_FOR)}")
     for i in range(node.get_child_count()):
         child = node.get_child_at_index(i)
         if child is not None:

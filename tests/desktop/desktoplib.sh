@@ -156,7 +156,8 @@ ini_value() {
   sed -n "s/^$2=\\(.*\\)$/\\1/p" "$1/plok.ini" | tr -d "\r" | sed "s/^ *//; s/ *$//" | head -n1
 }
 
-# atspi_dump APP: "role|name|value|x,y,w,h" for every object of the application's tree.
+# atspi_dump APP: "depth|role|name|value|x,y,w,h|labelled by|label for" for every object of
+# the application's tree (atspi_dump.py tells the format).
 atspi_dump() {
   "$DESKTOP_PYTHON" "$DESKTOP_LIB_DIR/atspi_dump.py" "$1"
 }

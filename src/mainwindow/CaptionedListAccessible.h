@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+namespace zorvane {
+
+class CaptionedListView;
+
+// The accessible interface of a CaptionedListView: Qt's own list interface for the same list
+// answers everything (role, entries, states, the table of entries, focus), and the labels
+// whose buddy the list is are added to its relations as its captions.
+class CaptionedListAccessible final : public QAccessibleWidget {
+public:
+    explicit CaptionedListAccessible(CaptionedListView* view);
+
+    bool isValid() const override;
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match = QAccessible::AllRelations) const override;
+    QAccessibleInterface* focusChild() const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int index) const override;
+    int childCount() const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QString text(QAccessible::Text kind) const override;
+    void setText(QAccessible::Text kind, const QString& text) override;
+    QRect rect() const override;
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    QColor foregroundColor() const override;
+    QColor backgroundColor() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    void virtual_hook(int id, void* data) override;
+
+private:
+    QAccessibleInterface* qt() const;
+};
+
+// Installs the factory that gives every CaptionedListView a CaptionedListAccessible.
+void installCaptionedListAccessibility();
+
+} // namespace zorvane
