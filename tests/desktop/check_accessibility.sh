@@ -14,8 +14,6 @@ printf 'memo\r\n' >"$folder/メモ.txt"
 start_program "$folder"
 id="$(wait_window "　Zorvane")"
 
-tree() { atspi_dump zorvane 2>/dev/null; }
-has_object() { local all; all="$(tree)"; awk -F'|' -v role="$1" -v name="$2" '$2 == role && $3 == name {found = 1} END {exit !found}' <<<"$all"; }
 for object in "list|ディレクトリ" "list|ファイル名" "combo box|ドライブ" "combo box|ファイルの種類" \
   "text|ビュアー" "push button|終了" "push button|コピー"; do
   wait_until 20 has_object "${object%%|*}" "${object#*|}" ||

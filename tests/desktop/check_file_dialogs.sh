@@ -30,8 +30,6 @@ centre_x=$((left + width / 2)) centre_y=$((top + height / 2))
 [ $((centre_x - 640)) -ge -3 ] && [ $((centre_x - 640)) -le 3 ] &&
   [ $((centre_y - 512)) -ge -3 ] && [ $((centre_y - 512)) -le 3 ] ||
   fail "the copy dialog is not centred: frame $left $top $width $height"
-tree() { atspi_dump zorvane 2>/dev/null; }
-has_object() { local all; all="$(tree)"; awk -F'|' -v role="$1" -v name="$2" '$2 == role && $3 == name {found = 1} END {exit !found}' <<<"$all"; }
 for object in "push button|Copy" "push button|参照" "push button|キャンセル" \
   "combo box|最近のディレクトリ" \
   "combo box|いつものディレクトリ" "label|$data/memo.txt"; do

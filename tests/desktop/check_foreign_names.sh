@@ -16,7 +16,6 @@ printf 'from the utf-8 file\r\n' >"$data/メモ帳.txt"
 start_program "$folder" "$data/$cp932_name"
 id="$(wait_window "　Zorvane")"
 
-tree() { atspi_dump zorvane 2>/dev/null; }
 shows() { local all; all="$(tree)"; grep -qF -- "$1" <<<"$all"; }
 wait_until 20 shows "|label|$data/メモ帳.txt|" || fail "Label5 does not show the name:"$'\n'"$(tree)"
 wait_until 20 shows "from the cp932 file" || fail "the viewer does not show the file:"$'\n'"$(tree)"

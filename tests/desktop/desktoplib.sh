@@ -18,9 +18,14 @@ expect_line() {
   grep -qxF -- "$2" <<<"$1" || fail "expected the line '$2' in:"$'\n'"$1"
 }
 
-# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails after SECONDS.
+# Deadlines are what a quiet machine needs, times DESKTOP_PATIENCE (3 unless set): a loaded CI
+# machine may take several times as long to start a display, a window manager or the program.
+DESKTOP_PATIENCE="${DESKTOP_PATIENCE:-3}"
+
+# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails after SECONDS (times the
+# patience).
 wait_until() {
-  local deadline=$((SECONDS + $1)); shift
+  local deadline=$((SECONDS + $1 * DESKTOP_PATIENCE)); shift
   until "$@" >/dev/null 2>&1; do
     [ $SECONDS -lt $deadline ] || return 1
     sleep 0.05
@@ -110,7 +115,7 @@ find_window() {
 
 # wait_window NAME [SECONDS]: waits for it and prints its id.
 wait_window() {
-  local deadline=$((SECONDS + ${2:-20})) id
+  local deadline=$((SECONDS + ${2:-20} * DESKTOP_PATIENCE)) id
   while :; do
     id="$(find_window "$1")"
     [ -n "$id" ] && { echo "$id"; return 0; }
@@ -160,4 +165,24 @@ ini_value() {
 # the application's tree (atspi_dump.py tells the format).
 atspi_dump() {
   "$DESKTOP_PYTHON" "$DESKTOP_LIB_DIR/atspi_dump.py" "$1"
+}
+
+# tree: the program's accessibility tree, as atspi_dump prints it.
+tree() {
+  atspi_dump zorvane 2>/dev/null
+}
+
+# has_object ROLE NAME: the program's tree holds an object of that role and name.
+has_object() {
+  local all
+  all="$(tree)"
+  awk -F'|' -v role="$1" -v name="$2" '$2 == role && $3 == name {found = 1} END {exit !found}' <<<"$all"
+}
+
+# object_centre ROLE NAME: "x y", the middle of that object on the screen.
+object_centre() {
+  local all
+  all="$(tree)"
+  awk -F'|' -v role="$1" -v name="$2" '$2 == role && $3 == name {
+    split($5, r, ","); print r[1] + int(r[3] / 2), r[2] + int(r[4] / 2); exit }' <<<"$all"
 }
