@@ -4,6 +4,7 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/FileUpdateLock.h"
+#include "platform/NativePath.h"
 #include "platform/RegularFileReader.h"
 #include "platform/TextCodec.h"
 
@@ -193,19 +194,24 @@ int readHistoryFile(ModPlok& state) {
     return lines.size() < LineCount ? int(ErrInputPastEnd) : int(ErrNone);
 }
 
+namespace {
+
+// The line that stands for a folder. A CR would break the file's lines; a name in bytes that
+// are not UTF-8 has no text that leads back to it (read again, it would name another folder,
+// which a copy would then create): both are stored as empty lines.
+QString historyLine(const QString& entry) {
+    return entry.contains(u'\r') || holdsForeignBytes(entry) ? QString() : entry;
+}
+
+} // namespace
+
 int writeHistoryFile(ModPlok& state) {
     const QString path = historyPath(state);
     QString text;
-    for (int i = 1; i <= RecentCount; ++i) {
-        const QString& entry = state.RecentDirs(i);
-        text += entry.contains(u'\r') ? QString() : entry;
-        text += QStringLiteral("\r\n");
-    }
-    for (int i = 1; i <= UsualCount; ++i) {
-        const QString& entry = state.UsualDirs(i);
-        text += entry.contains(u'\r') ? QString() : entry;
-        text += QStringLiteral("\r\n");
-    }
+    for (int i = 1; i <= RecentCount; ++i)
+        text += historyLine(state.RecentDirs(i)) + QStringLiteral("\r\n");
+    for (int i = 1; i <= UsualCount; ++i)
+        text += historyLine(state.UsualDirs(i)) + QStringLiteral("\r\n");
 
     // Another window may rewrite the file at the same moment: one after the other.
     const FileUpdateLock lock(path);

@@ -1,5 +1,6 @@
 #include "app/ModPlok.h"
 #include "platform/ErrorNumbers.h"
+#include "platform/NativePath.h"
 #include "platform/TextCodec.h"
 #include "settings/HistoryFile.h"
 
@@ -198,6 +199,21 @@ private slots:
         QCOMPARE(state().RecentDirs(1), QString());
         QCOMPARE(state().RecentDirs(2), QStringLiteral("/with\nfeed"));
         QCOMPARE(content().count("\r\n"), 40);
+    }
+
+    void foldersNamedInForeignBytesAreNotStored() {
+        // A folder whose name is in code page 932 bytes (from the picker) has no text that
+        // would lead back to it: stored as text it would name another, new folder.
+        state().RecentDirs(1) = pathFromNative(QByteArrayView("/\x83\x81\x83\x82"));
+        state().RecentDirs(2) = QStringLiteral("/メモ");
+        state().UsualDirs(1) = pathFromNative(QByteArrayView("/bad\xff"));
+        QCOMPARE(writeHistoryFile(state()), 0);
+        state_ = std::make_unique<ModPlok>();
+        state().ProgramFolder = dir_.path() + QLatin1Char('/');
+        QCOMPARE(readHistoryFile(state()), 0);
+        QCOMPARE(state().RecentDirs(1), QString());
+        QCOMPARE(state().RecentDirs(2), QStringLiteral("/メモ"));
+        QCOMPARE(state().UsualDirs(1), QString());
     }
 
     void brokenFiles() {
