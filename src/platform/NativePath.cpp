@@ -9,8 +9,15 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool isEscape(char16_t unit) {
+bool isEscapeUnit(char16_t unit) {
     return unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF;
+}
+
+// Whether the unit at `i` stands for a byte. A low surrogate that completes a pair is half of a
+// character (some kanji of CJK Extension B have their low half in the range of the escapes);
+// pathFromNative never puts an escape after a high surrogate.
+bool isEscapeAt(QStringView text, qsizetype i) {
+    return isEscapeUnit(text[i].unicode()) && !(i > 0 && text[i - 1].isHighSurrogate());
 }
 
 // The length of the strictly valid UTF-8 sequence at `at` (no overlong forms, no surrogates,
@@ -59,12 +66,12 @@ QString displayPart(const QString& part) {
     if (!cp932.hasError() && !decoded.contains(QChar(QChar::ReplacementCharacter)))
         return decoded;
     QString shown;
-    for (const QChar unit : part) {
-        if (isEscape(unit.unicode()))
-            shown +=
-                QStringLiteral("\\x") + QString::number(unit.unicode() - EscapeBase, 16).toUpper();
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        if (isEscapeAt(part, i))
+            shown += QStringLiteral("\\x") +
+                     QString::number(part[i].unicode() - EscapeBase, 16).toUpper();
         else
-            shown += unit;
+            shown += part[i];
     }
     return shown;
 }
@@ -77,7 +84,7 @@ QByteArray nativePath(const QString& path) {
     const qsizetype size = path.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = path.at(i).unicode();
-        if (isEscape(unit)) {
+        if (isEscapeAt(path, i)) {
             bytes.append(static_cast<char>(unit - EscapeBase));
             continue;
         }
@@ -116,8 +123,8 @@ QString pathFromNative(QByteArrayView native) {
 }
 
 bool holdsForeignBytes(const QString& path) {
-    for (const QChar unit : path) {
-        if (isEscape(unit.unicode()))
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (isEscapeAt(path, i))
             return true;
     }
     return false;

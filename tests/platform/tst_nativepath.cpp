@@ -28,6 +28,8 @@ private slots:
                                         << true;
         QTest::newRow("cut sequence") << QByteArray("a\xE3\x81") << true;
         QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << true;
+        // U+20089, a kanji whose low surrogate lies where the escapes of bytes lie.
+        QTest::newRow("extension B kanji") << QByteArray("/a/\xF0\xA0\x82\x89.txt") << false;
         QTest::newRow("pair then foreign byte") << QByteArray("\xF0\x90\x82\x80\x80") << true;
         QTest::newRow("every high byte") << [] {
             QByteArray all;
@@ -65,6 +67,8 @@ private slots:
             << (QByteArray("/tmp/") + bytesOf({0x8E, 0x91, 0x97, 0xBF}) + "/" +
                 bytesOf({0x83, 0x81, 0x83, 0x82, 0x92, 0xA0}) + ".txt")
             << QStringLiteral("/tmp/資料/メモ帳.txt");
+        QTest::newRow("extension B kanji untouched")
+            << QByteArray("/a/\xF0\xA0\x82\x89\xFF") << QStringLiteral("/a/\U00020089\\xFF");
         QTest::newRow("half-width katakana") << bytesOf({0xB1, 0xB2}) << QStringLiteral("ｱｲ");
         QTest::newRow("neither") << QByteArray("/tmp/bad\xFF.txt")
                                  << QStringLiteral("/tmp/bad\\xFF.txt");
