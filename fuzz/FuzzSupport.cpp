@@ -1,7 +1,6 @@
 #include "FuzzSupport.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,17 +19,6 @@ const QString& scratchFolder() {
         return path;
     }();
     return folder;
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 namespace {

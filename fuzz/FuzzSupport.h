@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,8 +14,8 @@ namespace zorvane::fuzz {
 // that the writers' flushes cost nothing.
 const QString& scratchFolder();
 
-bool writeBytes(const QString& path, const QByteArray& bytes);
-QByteArray readBytes(const QString& path);
+using testing::readBytes;
+using testing::writeBytes;
 
 // Reports a broken rule with the texts involved and aborts, which libFuzzer records as a
 // finding together with the input.

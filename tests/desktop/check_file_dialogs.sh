@@ -6,8 +6,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
-desktop_require
-"$DESKTOP_PYTHON" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null || skip "no AT-SPI for Python"
+desktop_require_atspi
 desktop_start 1280x1024
 folder="$(program_folder)"
 data="$folder/データ"

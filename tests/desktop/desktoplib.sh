@@ -51,6 +51,13 @@ desktop_stop() {
   DESKTOP_WORK=""
 }
 
+# desktop_require_atspi [TOOL...]: desktop_require, and AT-SPI readable from Python.
+desktop_require_atspi() {
+  desktop_require "$@"
+  "$DESKTOP_PYTHON" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+    skip "no AT-SPI for Python"
+}
+
 # desktop_start [WIDTHxHEIGHT]: X display, D-Bus session, accessibility on, openbox managing.
 desktop_start() {
   local size="${1:-1280x1024}"

@@ -3,6 +3,7 @@
 // test's own), message boxes answered by the fake.
 #include "DialogTesting.h"
 #include "PlatformFakes.h"
+#include "TemporaryHome.h"
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
@@ -262,11 +263,9 @@ private slots:
 // GLib reads the user's folders once: a home and a trash of the test's own, before anything
 // starts.
 int main(int argc, char** argv) {
-    QTemporaryDir home;
+    const zorvane::testing::TemporaryHome home;
     if (!home.isValid())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
     TestFileCommands test;
     return QTest::qExec(&test, argc, argv);

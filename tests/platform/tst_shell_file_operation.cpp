@@ -6,6 +6,7 @@
 
 #include "ChildProcess.h"
 #include "PlatformFakes.h"
+#include "TemporaryHome.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -829,11 +830,9 @@ int main(int argc, char** argv) {
         const int fd = ::open(argv[3], O_RDONLY);
         return fd >= 0 ? 0 : errno;
     }
-    QTemporaryDir home;
+    const zorvane::testing::TemporaryHome home;
     if (!home.isValid())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
     TestShellFileOperation test;
     return QTest::qExec(&test, argc, argv);
