@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -14,6 +15,9 @@ namespace zorvane {
 
 QString resolveDestinationText(const QString& text, const QString& targetPath,
                                const QString& homeFolder) {
+    // A box left holding blanks is an empty box, not a folder named with blanks beside the file.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
+        return {};
     if (text == QStringLiteral("~") || text.startsWith(QStringLiteral("~/")))
         return homeFolder + text.mid(1);
     if (text.startsWith(QChar(u'/')))

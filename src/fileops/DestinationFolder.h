@@ -30,7 +30,8 @@ using DestinationProbe = std::function<DestinationLookup(const QString& path)>;
 
 // The destination text as a path: taken literally (no wildcards). "~" alone or a leading "~/"
 // is the home folder; a relative text is relative to the folder of `targetPath`, the file being
-// copied or moved. Nothing else is normalised, so a trailing "/" stays.
+// copied or moved. Nothing else is normalised, so a trailing "/" stays. A text of blanks only
+// (half-width, full-width, tabs) names no folder: the result is empty, as for an empty text.
 QString resolveDestinationText(const QString& text, const QString& targetPath,
                                const QString& homeFolder);
 

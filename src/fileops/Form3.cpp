@@ -6,6 +6,7 @@
 #include "fileops/FileOpMessages.h"
 #include "fileops/RecentFolderList.h"
 #include "fileops/ShellSenders.h"
+#include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/PathLabel.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/MessageBoxService.h"
@@ -32,6 +33,11 @@ QComboBox* folderComboBox(QWidget* parent) {
     // Only a done operation or the picker changes the lists, never typing or Enter.
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setDuplicatesEnabled(true);
+    // The typed text is the destination. Qt's completer would fill in the rest of a listed
+    // folder as the user types, and its folding of letter case would let Enter or leaving the
+    // box swap "/data/BACKUP2" for a listed "/data/backup2". Without it the box matches its
+    // list exactly; the drop-down list stays for picking.
+    combo->setCompleter(nullptr);
     return combo;
 }
 
@@ -68,9 +74,14 @@ void Form3::buildControls() {
     placeControl(command4_, QStringLiteral("Command4"), 3640, 1980, 1680, 480);
     command3_ = new QPushButton(QStringLiteral("参照"), this);
     placeControl(command3_, QStringLiteral("Command3"), 300, 660, 720, 300);
+    // A combo box is read by its text; these names tell a screen reader which row it is in.
+    // Named as they are made: the name must be there when the first interface is made.
+    installNamedComboBoxAccessibility();
     combo1_ = folderComboBox(this);
+    combo1_->setAccessibleName(QStringLiteral("最近のディレクトリ"));
     placeControl(combo1_, QStringLiteral("Combo1"), 1320, 660, 4000, 300);
     combo2_ = folderComboBox(this);
+    combo2_->setAccessibleName(QStringLiteral("いつものディレクトリ"));
     placeControl(combo2_, QStringLiteral("Combo2"), 1320, 1440, 4000, 300);
 
     label1_ = gothicLabel(QStringLiteral("ファイル："), this);
@@ -85,9 +96,6 @@ void Form3::buildControls() {
     label5_ = gothicLabel(QStringLiteral("いつものディレクトリ"), this);
     placeControl(label5_, QStringLiteral("Label5"), 1320, 1200, 1920, 180);
     label5_->setBuddy(combo2_);
-    // A combo box is read by its text; these names tell a screen reader which row it is in.
-    combo1_->setAccessibleName(QStringLiteral("最近のディレクトリ"));
-    combo2_->setAccessibleName(label5_->text());
     label6_ = new QLabel(QStringLiteral("へ"), this);
     placeControl(label6_, QStringLiteral("Label6"), 5445, 1500, 240, 180);
 
@@ -115,15 +123,18 @@ void Form3::Form_Load() {
     const QString action = copy ? QStringLiteral("Copy") : QStringLiteral("Move");
     command1_->setText(action);
     command2_->setText(action);
+    // Both buttons read the same; a screen reader names the row each one acts on.
+    const QString verb = copy ? QStringLiteral("コピー") : QStringLiteral("移動");
+    command1_->setAccessibleName(QStringLiteral("最近のディレクトリへ") + verb);
+    command2_->setAccessibleName(QStringLiteral("いつものディレクトリへ") + verb);
     opFunc_ = opFuncForFileOpCode(modPlok().FileOpCode);
 }
 
 bool Form3::sendTo(const QString& text) {
     ModPlok& state = modPlok();
-    state.DestPath = text;
-    if (text.isEmpty())
-        return false;
     state.DestPath = resolveDestinationText(text, state.TargetPath, QDir::homePath());
+    if (state.DestPath.isEmpty())
+        return false;
     switch (CheckDestDir(state.DestPath, lookUpDestination, this)) {
     case DestNotFolder:
         PlatformServices::messageBox().show(this, invalidFolderMessage());
@@ -163,19 +174,18 @@ void Form3::Command2_Click() {
 
 void Form3::Command3_Click() {
     ModPlok& state = modPlok();
-    const QString text = combo1_->currentText();
-    if (!text.isEmpty()) {
-        const QString path = resolveDestinationText(text, state.TargetPath, QDir::homePath());
+    const QString path =
+        resolveDestinationText(combo1_->currentText(), state.TargetPath, QDir::homePath());
+    if (!path.isEmpty()) {
         const DestinationLookup lookup = lookUpDestination(path);
         if (lookup.errorNumber == 0 && lookup.found != DestinationLookup::Found::Nothing)
             state.DirPickStart = path;
     }
     state.DirPickResult =
         PlatformServices::directoryPicker().pickDirectory(this, state.DirPickStart);
-    if (state.DirPickResult.isEmpty()) {
-        combo1_->clearEditText();
+    // A cancelled pick changes nothing: the folder the row named stays for the next Enter.
+    if (state.DirPickResult.isEmpty())
         return;
-    }
     combo1_->insertItem(0, state.DirPickResult);
     combo1_->setCurrentIndex(0);
     combo1_->setEditText(state.DirPickResult);

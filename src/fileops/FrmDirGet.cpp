@@ -7,6 +7,7 @@
 #include "mainwindow/DirectoryListView.h"
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
+#include "mainwindow/MainWindowAccessibility.h"
 #include "platform/BeepService.h"
 #include "platform/DriveList.h"
 #include "platform/ErrorNumbers.h"
@@ -37,7 +38,10 @@ void FrmDirGet::buildControls() {
     placeControl(command1_, QStringLiteral("Command1"), 600, 4440, 1695, 540);
     command2_ = new QPushButton(QStringLiteral("キャンセル"), this);
     placeControl(command2_, QStringLiteral("Command2"), 4440, 4440, 1695, 540);
+    // Named as it is made, or a screen reader announces the drive box by its value ("/").
+    installNamedComboBoxAccessibility();
     drive1_ = new DriveListBox(this);
+    drive1_->setAccessibleName(QStringLiteral("ドライブ"));
     placeControl(drive1_, QStringLiteral("Drive1"), 3855, 300, 2655, 300);
     dir1_ = new DirectoryListView(this);
     placeControl(dir1_, QStringLiteral("Dir1"), 60, 300, 3615, 3450);
@@ -57,6 +61,8 @@ void FrmDirGet::buildControls() {
     // Item views do not take their name from a buddy label: give them their captions.
     dir1_->setAccessibleName(label1_->text());
     file1_->setAccessibleName(label2_->text());
+    // The box of the folder that OK hands back has no caption of its own.
+    text1_->setAccessibleName(QStringLiteral("パス"));
 
     setTabOrder(command1_, command2_);
     setTabOrder(command2_, drive1_);
@@ -173,7 +179,11 @@ void FrmDirGet::reject() {
 
 void FrmDirGet::keyPressEvent(QKeyEvent* event) {
     // There is no cancel button, so Esc does nothing (the frame's close box still cancels).
-    if (event->key() == Qt::Key_Escape) {
+    // Neither is there a default button: Enter that no control took (the file list, the path
+    // box, the drive box) must not press whichever button last had the focus. A focused button
+    // takes Enter itself, and the folder list opens its highlighted folder.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }

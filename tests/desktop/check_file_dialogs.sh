@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The file commands on a real desktop: C opens the copy dialog in the middle of the screen with
-# its controls named for a screen reader, Enter copies to the first recent folder (made first);
-# in the delete dialog Esc does nothing and Tab then Enter presses キャンセル; R renames with the
-# name's extension kept.
+# its controls named for a screen reader, its picker's too, Enter in the picker's lists and boxes
+# never closes it, a cancelled picker keeps the recent folder, Enter copies to the first recent
+# folder (made first); in the delete dialog Esc does nothing and Tab then Enter presses
+# キャンセル; R renames with the name's extension kept.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
@@ -29,15 +30,35 @@ centre_x=$((left + width / 2)) centre_y=$((top + height / 2))
 [ $((centre_x - 640)) -ge -3 ] && [ $((centre_x - 640)) -le 3 ] &&
   [ $((centre_y - 512)) -ge -3 ] && [ $((centre_y - 512)) -le 3 ] ||
   fail "the copy dialog is not centred: frame $left $top $width $height"
-for object in "push button|Copy" "push button|参照" "push button|キャンセル" \
-  "combo box|最近のディレクトリ" \
+for object in "push button|最近のディレクトリへコピー" "push button|いつものディレクトリへコピー" \
+  "push button|参照" "push button|キャンセル" "combo box|最近のディレクトリ" \
   "combo box|いつものディレクトリ" "label|$data/memo.txt"; do
   wait_until 20 has_object "${object%%|*}" "${object#*|}" ||
     fail "no ${object%%|*} named ${object#*|} in:"$'\n'"$(tree)"
 done
 pass "copy dialog centred, its controls named for a screen reader"
-send_keys "$copy" Return
-wait_until 20 test -f "$folder/保存先/memo.txt" || fail "Enter did not copy to the first recent folder"
+
+# "参照" (Tab three times from the copy button) opens the picker, its boxes named; Enter in the
+# file list or the path box leaves it open; キャンセル (Enter on the focused button) closes it
+# and the recent folder's text stays, so Enter in that box then copies there.
+send_keys "$copy" Tab Tab Tab space
+picker="$(wait_window "ディレクトリ参照")"
+for object in "combo box|ドライブ" "text|パス" "list|ディレクトリ名" "list|ファイル名（参考）"; do
+  wait_until 20 has_object "${object%%|*}" "${object#*|}" ||
+    fail "no ${object%%|*} named ${object#*|} in the picker:"$'\n'"$(tree)"
+done
+pass "picker's drive and path boxes named for a screen reader"
+picker_closed() { [ -z "$(find_window "ディレクトリ参照")" ]; }
+send_keys "$picker" Tab Tab Tab Tab Return
+! wait_until 1 picker_closed || fail "Enter in the picker's file list closed it"
+send_keys "$picker" Tab Return
+! wait_until 1 picker_closed || fail "Enter in the picker's path box closed it"
+send_keys "$picker" Tab Tab Return
+wait_until 10 picker_closed || fail "Enter on キャンセル did not close the picker"
+pass "Enter in the picker's file list or path box does not close it"
+send_keys "$copy" Tab Return
+wait_until 20 test -f "$folder/保存先/memo.txt" ||
+  fail "Enter did not copy to the first recent folder (kept after the cancelled picker)"
 copy_closed() { [ -z "$(find_window "ファイルコピー")" ]; }
 wait_until 10 copy_closed || fail "the copy dialog stayed open"
 pass "Enter copies to the first recent folder, made first"

@@ -18,6 +18,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -253,6 +254,53 @@ private slots:
                 2 + frame.width() / 2 + frame.height() / 2);
     }
 
+    // What a screen reader says for controls whose text does not tell: the two action buttons
+    // of the copy dialog by their row (their captions stay), the picker's drive and path boxes.
+    void accessibleNames_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("fileOpCode");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption"); // "-": not a button
+        QTest::addColumn<QString>("announced");
+        const auto row = [](const char* dialog, int code, const char* name, const QString& caption,
+                            const QString& announced) {
+            QTest::addRow("%s %d %s", dialog, code, name)
+                << QString::fromLatin1(dialog) << code << QString::fromLatin1(name) << caption
+                << announced;
+        };
+        row("Form3", 1, "Command1", QStringLiteral("Copy"),
+            QStringLiteral("最近のディレクトリへコピー"));
+        row("Form3", 1, "Command2", QStringLiteral("Copy"),
+            QStringLiteral("いつものディレクトリへコピー"));
+        row("Form3", 2, "Command1", QStringLiteral("Move"),
+            QStringLiteral("最近のディレクトリへ移動"));
+        row("Form3", 2, "Command2", QStringLiteral("Move"),
+            QStringLiteral("いつものディレクトリへ移動"));
+        row("Form3", 1, "Combo1", QStringLiteral("-"), QStringLiteral("最近のディレクトリ"));
+        row("frmDirGet", 1, "Drive1", QStringLiteral("-"), QStringLiteral("ドライブ"));
+        row("frmDirGet", 1, "Text1", QStringLiteral("-"), QStringLiteral("パス"));
+    }
+    void accessibleNames() {
+        QFETCH(QString, dialog);
+        QFETCH(int, fileOpCode);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, announced);
+        modPlok().TargetPath = path(QStringLiteral("memo.txt"));
+        modPlok().DirPickStart = dir_->path();
+        modPlok().RecentDirs(1) = QStringLiteral("/r/1");
+        modPlok().FileOpCode = qint16(fileOpCode);
+        const auto window = makeDialog(dialog);
+        QVERIFY(showActive(*window));
+        QWidget* widget = window->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), announced);
+        if (caption != QStringLiteral("-"))
+            QCOMPARE(qobject_cast<QPushButton*>(widget)->text(), caption);
+    }
+
     // A long path stays whole in the label's text and tool tip; on screen its middle gives way.
     void longPathIsElidedInTheMiddle() {
         modPlok().TargetPath = QStringLiteral("/data/") + QString(40, QChar(u'深')) +
@@ -474,6 +522,53 @@ private slots:
         QCOMPARE(picker.text1()->text(), QString());
     }
 
+    // Enter never closes the picker from a control that is not a button: the folder list opens
+    // its highlighted folder, elsewhere nothing happens, however the focus got there (by Tab
+    // past キャンセル, or by a click).
+    void pickerEnterOpensOrDoesNothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("tabs"); // from Command1; -1: clicked
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("Drive1 by Tab") << QStringLiteral("Drive1") << 2 << false;
+        QTest::newRow("Dir1 by Tab") << QStringLiteral("Dir1") << 3 << true;
+        QTest::newRow("File1 by Tab") << QStringLiteral("File1") << 4 << false;
+        QTest::newRow("File1 clicked") << QStringLiteral("File1") << -1 << false;
+        QTest::newRow("Text1 by Tab") << QStringLiteral("Text1") << 5 << false;
+    }
+    void pickerEnterOpensOrDoesNothing() {
+        QFETCH(QString, target);
+        QFETCH(int, tabs);
+        QFETCH(bool, opens);
+        const QString start = makeFolder(QStringLiteral("開始"));
+        makeFolder(QStringLiteral("開始/サブ"));
+        makeFile(QStringLiteral("開始/メモ.txt"));
+        modPlok().DirPickStart = start;
+        modPlok().DirPickResult = QStringLiteral("/stale");
+        FrmDirGet picker(nullptr);
+        QVERIFY(showActive(picker));
+        QWidget* widget = picker.findChild<QWidget*>(target);
+        if (tabs < 0) {
+            // The first file is picked, so the list has a current entry.
+            QTest::mouseClick(qobject_cast<QAbstractItemView*>(widget)->viewport(), Qt::LeftButton,
+                              {}, QPoint(8, 6));
+        } else {
+            tabWalk(&picker, tabs);
+        }
+        QCOMPARE(focusName(), target);
+        if (target == QStringLiteral("Dir1"))
+            QTest::keyClick(picker.dir1(), Qt::Key_Down); // highlights サブ
+        const QString text = picker.text1()->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(picker.isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(picker.isVisible());
+        QCOMPARE(picker.result(), 0);
+        QCOMPARE(modPlok().DirPickResult, QStringLiteral("/stale"));
+        QCOMPARE(picker.text1()->text(), text);
+        QCOMPARE(picker.dir1()->path(), opens ? start + QStringLiteral("/サブ") : start);
+        QCOMPARE(picker.file1()->path(), picker.dir1()->path());
+    }
+
     void pickerStartsNearTheStart_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("expected");
@@ -624,6 +719,8 @@ private slots:
         QTest::newRow("missing parent") << QStringLiteral("@/no/such/place") << QString()
                                         << QStringLiteral("ディレクトリ作成エラー") << true;
         QTest::newRow("empty") << QString() << QString() << QString() << true;
+        QTest::newRow("blanks only are empty")
+            << QStringLiteral("   ") << QString() << QString() << true;
     }
     void firstRowDestinations() {
         QFETCH(QString, typed);
@@ -649,6 +746,10 @@ private slots:
         if (destination.isEmpty()) {
             QCOMPARE(modPlok().RecentDirs(1), QStringLiteral("/r/a"));
             QVERIFY(!QFileInfo::exists(path(QStringLiteral("no"))));
+            // Nothing was made beside the file either.
+            QCOMPARE(QDir(path(QStringLiteral("src")))
+                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList{QStringLiteral("memo.txt")});
             QCOMPARE(form3.combo1()->count(), 1); // typing and Enter add nothing to the list
             return;
         }
@@ -656,6 +757,62 @@ private slots:
         QVERIFY(QFileInfo(path(destination)).isDir());
         QCOMPARE(modPlok().RecentDirs(1), path(destination));
         QCOMPARE(modPlok().RecentDirs(2), QStringLiteral("/r/a"));
+    }
+
+    // The text typed into either row is the destination, letter for letter: the box neither
+    // completes it from its list nor swaps it for a listed folder that differs in case, on
+    // Enter or when the focus leaves for the row's button. The list still drops down.
+    void typedFolderIsTheDestination_data() {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("typed"); // under the test folder
+        QTest::addColumn<QString>("how");   // "enter" in the box, or "click" on the row's button
+        for (const char* row : {"Combo1", "Combo2"}) {
+            for (const char* how : {"enter", "click"}) {
+                if (QByteArray(row) == "Combo2" && QByteArray(how) == "enter")
+                    continue; // Enter acts on the first row
+                QTest::addRow("%s %s: other case", row, how)
+                    << QString::fromLatin1(row) << QStringLiteral("BACKUP2")
+                    << QString::fromLatin1(how);
+                QTest::addRow("%s %s: beginning of a listed folder", row, how)
+                    << QString::fromLatin1(row) << QStringLiteral("back")
+                    << QString::fromLatin1(how);
+                QTest::addRow("%s %s: listed folder", row, how)
+                    << QString::fromLatin1(row) << QStringLiteral("backup2")
+                    << QString::fromLatin1(how);
+            }
+        }
+    }
+    void typedFolderIsTheDestination() {
+        QFETCH(QString, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        const QString listed = makeFolder(QStringLiteral("backup2"));
+        modPlok().TargetPath = makeFile(QStringLiteral("src/memo.txt"));
+        modPlok().FileOpCode = 2;
+        modPlok().RecentDirs(1) = QStringLiteral("/r/a");
+        modPlok().RecentDirs(2) = listed;
+        modPlok().UsualDirs(1) = QStringLiteral("/u/a");
+        modPlok().UsualDirs(2) = listed;
+        Form3 form3(nullptr);
+        QVERIFY(showActive(form3));
+        auto* combo = form3.findChild<QComboBox*>(row);
+        combo->showPopup(); // the list still drops down
+        QVERIFY(QTest::qWaitForWindowExposed(combo->view()->window()));
+        combo->hidePopup();
+        combo->setFocus();
+        combo->clearEditText();
+        QTest::keyClicks(QApplication::focusWidget(), path(typed));
+        QCOMPARE(combo->currentText(), path(typed));
+        if (how == QStringLiteral("enter"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else
+            QTest::mouseClick(row == QStringLiteral("Combo1") ? form3.command1() : form3.command2(),
+                              Qt::LeftButton);
+        QCOMPARE(requests().size(), 1); // the first Enter sends
+        QCOMPARE(requests().first().to, path(typed));
+        QVERIFY(QFileInfo(path(typed)).isDir());
+        QVERIFY(!form3.isVisible());
+        QCOMPARE(combo->count(), 2 + (row == QStringLiteral("Combo1") ? 1 : 0));
     }
 
     // A lower entry is inserted again on top; an operation the shell did not do changes nothing.
@@ -718,7 +875,8 @@ private slots:
         QCOMPARE(modPlok().RecentDirs(2), QString());
     }
 
-    void browseCancelledClearsTheRow() {
+    // A cancelled pick leaves the row's text as it was, so Enter still acts on that folder.
+    void browseCancelledKeepsTheRow() {
         modPlok().TargetPath = makeFile(QStringLiteral("memo.txt"));
         modPlok().FileOpCode = 1;
         modPlok().RecentDirs(1) = QStringLiteral("/no/such/folder");
@@ -728,11 +886,22 @@ private slots:
         QTest::mouseClick(form3.command3(), Qt::LeftButton);
         // A text that names nothing leaves the previous start.
         QCOMPARE(fakes_->directoryPicker.starts, QStringList{QStringLiteral("/earlier")});
-        QCOMPARE(form3.combo1()->currentText(), QString());
+        QCOMPARE(form3.combo1()->currentText(), QStringLiteral("/no/such/folder"));
         QCOMPARE(form3.combo1()->count(), 1);
-        QTest::mouseClick(form3.command1(), Qt::LeftButton); // empty: nothing happens
         QVERIFY(form3.isVisible());
         QVERIFY(requests().isEmpty());
+
+        // A folder typed but not yet used stays too, and is where Enter then copies to.
+        const QString typed = path(QStringLiteral("typed"));
+        form3.combo1()->setFocus();
+        form3.combo1()->clearEditText();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::mouseClick(form3.command3(), Qt::LeftButton);
+        QCOMPARE(form3.combo1()->currentText(), typed);
+        form3.combo1()->setFocus(); // back in the box, away from "参照"
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(requests().size(), 1);
+        QCOMPARE(requests().first().to, typed);
     }
 
     void copyMoveEscCancels() {

@@ -65,6 +65,12 @@ private slots:
             << QStringLiteral("../old") << QStringLiteral("/data/作業/../old");
         QTest::newRow("wildcards are characters")
             << QStringLiteral("*.*") << QStringLiteral("/data/作業/*.*");
+        QTest::newRow("empty names nothing") << QString() << QString();
+        QTest::newRow("blanks only name nothing") << QStringLiteral("   ") << QString();
+        QTest::newRow("full-width blank and tab name nothing")
+            << QStringLiteral("\u3000\t ") << QString();
+        QTest::newRow("blanks around a name stay")
+            << QStringLiteral(" old ") << QStringLiteral("/data/作業/ old ");
     }
     void destinationTextIsALiteralPath() {
         QFETCH(QString, text);
