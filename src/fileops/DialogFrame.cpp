@@ -1,6 +1,7 @@
 #include "fileops/DialogFrame.h"
 
 #include "mainwindow/Twips.h"
+#include "platform/DialogModality.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -16,7 +17,7 @@ void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString&
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog.setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
     dialog.setSizeGripEnabled(false);
-    dialog.setModal(true);
+    setModalToOwner(dialog);
 }
 
 void placeControl(QWidget* control, const QString& objectName, int left, int top, int width,

@@ -1,6 +1,7 @@
 #include "mainwindow/PathLabel.h"
 
 #include "platform/NativePath.h"
+#include "platform/PlainToolTip.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -15,7 +16,7 @@ PathLabel::PathLabel(QWidget* parent) : QLabel(parent) {
 void PathLabel::setPath(const QString& path) {
     setText(path);
     const QString shown = displayPath(path);
-    setToolTip(shown);
+    setToolTip(plainToolTip(shown));
     setAccessibleName(shown);
 }
 

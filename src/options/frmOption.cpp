@@ -8,6 +8,7 @@
 #include "options/ViewerLook.h"
 #include "platform/ColourDialogService.h"
 #include "platform/ColourNumber.h"
+#include "platform/DialogModality.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/FontDialogService.h"
 #include "platform/HelpService.h"
@@ -87,7 +88,7 @@ frmOption::frmOption(Form1& form1) : QDialog(&form1), form1_(form1) {
     setWindowTitle(QStringLiteral("オプション"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(true);
+    setModalToOwner(*this);
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildControls();
     setFixedSize(twipsToPixels(9240), twipsToPixels(5340));

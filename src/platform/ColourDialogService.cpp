@@ -1,5 +1,7 @@
 #include "platform/ColourDialogService.h"
 
+#include "platform/DialogModality.h"
+
 #include <QColorDialog>
 
 namespace zorvane {
@@ -8,6 +10,7 @@ std::optional<QColor> QtColourDialogService::chooseColour(QWidget* owner, const 
     QColorDialog dialog(start, owner);
     dialog.setObjectName(QStringLiteral("ColourDialog"));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
+    setModalToOwner(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();

@@ -120,13 +120,17 @@ int GioShellFileOperation::copyOrMove(const ShellRequest& request, bool move) {
         // An editor may have saved a new version under the name while it was copied (or the
         // copy landed on the source itself through a second view of its folder): only the
         // file that was copied, unchanged, may go.
-        if (!ShellFileWork::unchangedSince(source, ShellFileWork::status(request.from)))
+        if (copied.sourceChanged ||
+            !ShellFileWork::unchangedSince(source, ShellFileWork::status(request.from)))
             return tell(request, shellSourceChangedMessage(request.from), Failed);
         const ShellWorkResult removed = ShellFileWork::remove(request.from);
         if (!removed.ok)
             return tell(request, shellSourceLeftBehindMessage(request.from, removed.gioError),
                         Failed);
     }
+    // The copy is kept: it holds what was there to read, and the user knows to look again.
+    if (copied.sourceChanged)
+        tell(request, shellChangedWhileCopiedMessage(request.from), Done);
     if (copied.permissionsNarrowed)
         return tell(request, shellPermissionsNarrowedMessage(function, destination), Done);
     return Done;

@@ -5,13 +5,11 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 namespace zorvane {
 
 namespace {
-
-// Far above any help text; a larger file is someone else's, not ours to lay out.
-constexpr qint64 HelpFileLimit = 4 * 1024 * 1024;
 
 QString reasonFor(int error) {
     switch (error) {
@@ -62,6 +60,26 @@ HelpPage loadHelpPage(const QString& helpFile) {
         return problemPage(helpFile, QStringLiteral("ヘルプファイルを読み込めません。"),
                            QStringLiteral("ファイルが大きすぎます（4 MiB まで）。"));
     return HelpPage{QString::fromUtf8(bytes), QString()};
+}
+
+std::optional<QByteArray> readHelpResource(const QString& helpFolder, const QUrl& name) {
+    // A host, even with the file scheme, is a machine on the network.
+    const QString host = name.host();
+    if (!host.isEmpty() && host != QLatin1String("localhost"))
+        return std::nullopt;
+    if (!name.scheme().isEmpty() && name.scheme() != QLatin1String("file"))
+        return std::nullopt;
+    QString path = name.path(QUrl::FullyDecoded);
+    if (path.isEmpty())
+        return std::nullopt;
+    if (!path.startsWith(QLatin1Char('/')))
+        path = helpFolder + QLatin1Char('/') + path;
+    int error = 0;
+    bool tooLarge = false;
+    QByteArray bytes = RegularFileReader::readHead(path, HelpFileLimit, &error, &tooLarge);
+    if (error != 0 || tooLarge)
+        return std::nullopt;
+    return bytes;
 }
 
 bool documentHasAnchor(const QTextDocument& document, const QString& anchor) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QTextDocument;
+class QUrl;
 
 namespace zorvane {
 
@@ -17,6 +21,16 @@ struct HelpPage {
 // folder or device under that name, an unreadable or oversized file gives a page that names the
 // file and the reason.
 HelpPage loadHelpPage(const QString& helpFile);
+
+// Far above any help text: a larger file is someone else's, not ours to lay out. The same cap
+// holds for the images and style sheets the help file names.
+inline constexpr qint64 HelpFileLimit = 4 * 1024 * 1024;
+
+// The bytes of a resource that the help file names (an image, a style sheet): a regular local
+// file, a relative name taken from `helpFolder`, not larger than HelpFileLimit. Anything else (a
+// FIFO, a device, a folder, a larger file, a name on the network or of another scheme) is
+// nullopt: it is left out of the page.
+std::optional<QByteArray> readHelpResource(const QString& helpFolder, const QUrl& name);
 
 // Whether the laid-out document holds the element with id (or anchor name) `anchor`.
 bool documentHasAnchor(const QTextDocument& document, const QString& anchor);

@@ -1,17 +1,38 @@
 #include "platform/HelpWindow.h"
 
+#include "platform/HelpBrowser.h"
 #include "platform/HelpPage.h"
 
+#include <QAccessibleWidget>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace zorvane {
 
+namespace {
+
+// A top-level window of its own is announced as a frame (a plain widget would be a "filler").
+QAccessibleInterface* helpWindowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(HelpWindow::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&helpWindowAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Zorvane ヘルプ"));
     // The help window never keeps the program running once the main window has gone.
@@ -20,12 +41,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("helpNotice"));
     notice_->setWordWrap(true);
+    notice_->setTextFormat(Qt::PlainText);
     notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     notice_->setStyleSheet(QStringLiteral("QLabel { background: #FFF4C0; color: #000000; padding: "
                                           "4px; border: 1px solid #C0A040; }"));
     notice_->hide();
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setAccessibleName(QStringLiteral("ヘルプ"));
     browser_->setOpenExternalLinks(true);
@@ -37,6 +59,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(notice_);
     layout->addWidget(browser_);
     resize(640, 560);
+
+    // The user's own scrolling ends the hold on the topic.
+    browser_->installEventFilter(this);
+    browser_->viewport()->installEventFilter(this);
+    connect(browser_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { topicAtTop_.clear(); });
+}
+
+QTextBrowser* HelpWindow::browser() const {
+    return browser_;
 }
 
 void HelpWindow::load(const QString& helpFile) {
@@ -44,7 +76,7 @@ void HelpWindow::load(const QString& helpFile) {
     const QByteArray html = page.html.toUtf8();
     if (loaded_ && helpFile == loadedFile_ && html == loadedHtml_ && page.problem == problem_)
         return;
-    browser_->setSearchPaths({QFileInfo(helpFile).absolutePath()});
+    browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
     browser_->setHtml(page.html);
     loadedFile_ = helpFile;
     loadedHtml_ = html;
@@ -59,6 +91,7 @@ void HelpWindow::setNotice(const QString& text) {
 
 void HelpWindow::showContents(const QString& helpFile) {
     load(helpFile);
+    topicAtTop_.clear();
     setNotice(problem_);
     browser_->verticalScrollBar()->setValue(0);
     browser_->horizontalScrollBar()->setValue(0);
@@ -67,6 +100,7 @@ void HelpWindow::showContents(const QString& helpFile) {
 
 void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
     load(helpFile);
+    topicAtTop_.clear();
     const QString anchor = QString::number(contextNumber);
     if (!problem_.isEmpty()) {
         setNotice(problem_);
@@ -79,7 +113,33 @@ void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
     bringToFront();
     // After showing: the browser scrolls against its laid-out height.
     if (problem_.isEmpty() && notice_->isHidden())
-        browser_->scrollToAnchor(anchor);
+        keepAtTop(anchor);
+}
+
+void HelpWindow::keepAtTop(const QString& anchor) {
+    topicAtTop_ = anchor;
+    browser_->scrollToAnchor(anchor);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Resize:
+        // The browser lays the text out anew for its new width after this event: scroll then.
+        if (watched == browser_->viewport() && !topicAtTop_.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                if (!topicAtTop_.isEmpty())
+                    browser_->scrollToAnchor(topicAtTop_);
+            });
+        break;
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::MouseButtonPress:
+        topicAtTop_.clear();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::bringToFront() {
@@ -88,6 +148,8 @@ void HelpWindow::bringToFront() {
     show();
     raise();
     activateWindow();
+    // Keys scroll the text at once.
+    browser_->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace zorvane

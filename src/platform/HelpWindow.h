@@ -12,6 +12,8 @@ namespace zorvane {
 // browser. It shows the contents (the top of the file) or scrolls to the topic whose element
 // carries the context number as its id. Problems with the file or the number are said in the
 // window itself, in a notice line above the text.
+class HelpBrowser;
+
 class HelpWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HelpWindow)
@@ -21,8 +23,11 @@ public:
     void showContents(const QString& helpFile);
     void showTopic(const QString& helpFile, int contextNumber);
 
-    QTextBrowser* browser() const { return browser_; }
+    QTextBrowser* browser() const;
     QLabel* notice() const { return notice_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Reads the file and lays it out again only when its path or its text changed since the
@@ -30,9 +35,13 @@ private:
     void load(const QString& helpFile);
     void setNotice(const QString& text);
     void bringToFront();
+    // Keeps the topic at the top while the text is laid out again (the window placed, resized
+    // or shown at another size), until the user scrolls.
+    void keepAtTop(const QString& anchor);
 
+    QString topicAtTop_;
     QLabel* notice_ = nullptr;
-    QTextBrowser* browser_ = nullptr;
+    HelpBrowser* browser_ = nullptr;
     QString loadedFile_;
     QByteArray loadedHtml_;
     bool loaded_ = false;

@@ -1,5 +1,7 @@
 #include "platform/MessageBoxService.h"
 
+#include "platform/DialogModality.h"
+
 #include <QMessageBox>
 
 namespace zorvane {
@@ -70,6 +72,10 @@ MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& re
     QMessageBox box(toQtIcon(request.icon), request.title, request.text,
                     toQtButtons(request.buttons), owner);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // A file name such as "<b>x.txt<!--" is a name, never markup: no message of the program
+    // uses any.
+    box.setTextFormat(Qt::PlainText);
+    setModalToOwner(box);
     return fromQtButton(box.exec(), request.buttons);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ProgramFileDialog.h"
 
+#include "platform/DialogModality.h"
+
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>
@@ -43,6 +45,7 @@ private:
 
 std::optional<QString> QtProgramFileDialog::chooseProgram(QWidget* owner, const QString& fileName) {
     QFileDialog dialog(owner);
+    setModalToOwner(dialog);
     dialog.setObjectName(QStringLiteral("ProgramFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -62,9 +62,9 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
         result = ShellFileWork::copyToTemporary(source, folder, followLinks, cancellation, report,
                                                 copied);
         if (result.ok && flush) {
-            const bool narrowed = result.permissionsNarrowed;
-            result = ShellFileWork::flushToDisk(copied);
-            result.permissionsNarrowed = narrowed;
+            const ShellWorkResult flushed = ShellFileWork::flushToDisk(copied);
+            if (!flushed.ok)
+                result = flushed;
         }
         QMetaObject::invokeMethod(
             &windowSide,

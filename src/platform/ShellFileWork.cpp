@@ -133,13 +133,14 @@ constexpr size_t kernelCopyChunk = 16 * 1024 * 1024;
 constexpr size_t bufferedCopyChunk = 1024 * 1024;
 
 // Copies the bytes [from, to) of `in` to the same place in `out`: the kernel's copy where the
-// file systems allow it (as cp does), otherwise through a buffer. `copied` reports each step;
-// a cancel is seen between the steps. 0 or errno (an error of the source is flagged in
-// `sourceFailed`).
-int copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy, std::vector<char>& buffer,
-              ShellCancellation& cancellation, const std::function<void(off_t)>& copied,
-              bool& sourceFailed) {
+// file systems allow it (as cp does), otherwise through a buffer. Stops early where the file
+// ends (`endOfFile`); `reached` is where the copy stopped. `copied` reports each step; a cancel
+// is seen between the steps. 0 or errno (an error of the source is flagged in `sourceFailed`).
+int copyRange(int in, int out, off_t from, off_t to, off_t& reached, bool& endOfFile,
+              bool& kernelCopy, std::vector<char>& buffer, ShellCancellation& cancellation,
+              const std::function<void(off_t)>& copied, bool& sourceFailed) {
     off_t at = from;
+    reached = at;
     while (at < to) {
         if (cancellation.isCancelled())
             return ECANCELED;
@@ -151,6 +152,12 @@ int copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy, std::vect
             n = ::copy_file_range(in, &inOffset, out, &outOffset, std::min(want, kernelCopyChunk),
                                   0);
             if (n < 0 && errno != EINTR && kernelCopyUnsupported(errno)) {
+                kernelCopy = false;
+                continue;
+            }
+            if (n == 0) {
+                // The end, or a file of /proc or /sys whose kernel copy yields nothing on some
+                // kernels: only a read tells which.
                 kernelCopy = false;
                 continue;
             }
@@ -178,9 +185,12 @@ int copyRange(int in, int out, off_t from, off_t to, bool& kernelCopy, std::vect
             sourceFailed = errno == EIO;
             return errno;
         }
-        if (n == 0)
-            break; // the file got shorter meanwhile
+        if (n == 0) {
+            endOfFile = true; // short of the size reported, or the file got shorter meanwhile
+            break;
+        }
         at += n;
+        reached = at;
         copied(at);
     }
     return 0;
@@ -215,13 +225,13 @@ bool copyExtendedAttributes(int in, int out) {
 }
 
 // The data of a regular file, holes left as holes (only the data extents are copied, and the
-// file gets its full size at the end); then owner, extended attributes and ACLs, permissions and
+// copy gets the length read at the end); then owner, extended attributes and ACLs, permissions and
 // times of the source. The copy has no name until it is complete: a program killed meanwhile
 // leaves nothing behind. `narrowed` tells that an ACL could not be kept and the copy lost its
-// group and other rights instead.
+// group and other rights instead; `changed` that the source was written to during the copy.
 ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
                                 ShellCancellation& cancellation, const ShellProgressReport& report,
-                                QString& temporaryPath, bool& narrowed) {
+                                QString& temporaryPath, bool& narrowed, bool& changed) {
     // Not blocking on open: a FIFO put in the file's place must not hang the copy.
     const int in = ::open(nativePath(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
@@ -238,6 +248,8 @@ ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
         return fromErrno(copy.error(), folder);
     const int out = copy.descriptor();
 
+    // The reported size only scales the progress: /proc files report 0, /sys files 4096, a log
+    // grows while it is read. The copy holds exactly the bytes read up to the end of the file.
     const qint64 total = info.st_size;
     const auto copied = [&](off_t at) {
         if (report)
@@ -245,37 +257,46 @@ ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
     };
     bool kernelCopy = true;
     bool sourceFailed = false;
+    bool endOfFile = false;
     std::vector<char> buffer;
-    off_t position = 0;
+    off_t length = 0; // what the copy holds so far, holes included
     int error = 0;
-    for (;;) {
-        off_t data = ::lseek(in, position, SEEK_DATA);
-        if (data < 0 && errno == ENXIO)
-            break; // nothing but a hole up to the end
-        off_t hole = data < 0 ? -1 : ::lseek(in, data, SEEK_HOLE);
-        if (data < 0 || hole < 0) {
-            // No map of the holes: copy everything up to the end.
-            data = position;
-            hole = std::numeric_limits<off_t>::max();
-        }
-        error =
-            copyRange(in, out, data, hole, kernelCopy, buffer, cancellation, copied, sourceFailed);
-        if (error != 0 || hole == std::numeric_limits<off_t>::max())
+    // The data extents the file system's map of holes shows; the holes stay holes.
+    while (error == 0 && !endOfFile) {
+        const off_t data = ::lseek(in, length, SEEK_DATA);
+        if (data < 0 && errno == ENXIO) {
+            // Nothing but a hole up to the reported end: the file's length includes it.
+            struct stat now {};
+            if (::fstat(in, &now) == 0 && now.st_size > length)
+                length = now.st_size;
             break;
-        position = hole;
+        }
+        const off_t hole = data < 0 ? -1 : ::lseek(in, data, SEEK_HOLE);
+        if (data < 0 || hole < 0)
+            break; // no map of the holes: read on below
+        error = copyRange(in, out, data, hole, length, endOfFile, kernelCopy, buffer, cancellation,
+                          copied, sourceFailed);
     }
+    // Beyond what the map shows: a size reported too small, no map at all, or bytes added
+    // meanwhile. Read on until the file ends.
+    if (error == 0 && !endOfFile)
+        error = copyRange(in, out, length, std::numeric_limits<off_t>::max(), length, endOfFile,
+                          kernelCopy, buffer, cancellation, copied, sourceFailed);
     if (error == ECANCELED)
         return ShellWorkResult::failure(G_IO_ERROR_CANCELLED, source);
     if (error != 0)
         return fromErrno(error, sourceFailed ? source : folder);
 
-    // The full size, a trailing hole included.
+    // Exactly the length read, a trailing hole included.
+    if (::ftruncate(out, length) != 0)
+        return fromErrno(errno, folder);
+    copied(length);
+    // Written to meanwhile: the copy is what was read, which may be no version the file had.
     struct stat end {};
     if (::fstat(in, &end) != 0)
         return fromErrno(errno, source);
-    if (::ftruncate(out, end.st_size) != 0)
-        return fromErrno(errno, folder);
-    copied(end.st_size);
+    changed = end.st_size != info.st_size || end.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+              end.st_mtim.tv_nsec != info.st_mtim.tv_nsec;
 
     // The owner only where allowed (it clears set-user bits, so it goes before the mode); the
     // group alone where the owner cannot be given.
@@ -375,9 +396,11 @@ ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QStr
     temporaryPath.clear();
     if (followLinks || !status(source).isLink) {
         bool narrowed = false;
+        bool changed = false;
         ShellWorkResult result =
-            copyRegularFile(source, folder, cancellation, report, temporaryPath, narrowed);
+            copyRegularFile(source, folder, cancellation, report, temporaryPath, narrowed, changed);
         result.permissionsNarrowed = narrowed;
+        result.sourceChanged = changed;
         return result;
     }
     // A link copied as a link: made in one step, nothing partial can be left.

@@ -16,10 +16,13 @@ struct ShellWorkResult {
     QString path;     // the path the failure concerns
     // A copy whose ACL the destination could not hold lost its group and other rights instead.
     bool permissionsNarrowed = false;
+    // The source's size or modification time changed while it was copied: the copy holds the
+    // bytes read, which need not be any version the file had.
+    bool sourceChanged = false;
 
     static ShellWorkResult success() { return {}; }
     static ShellWorkResult failure(int gioError, const QString& path) {
-        return {false, gioError, path, false};
+        return {false, gioError, path, false, false};
     }
     bool cancelled() const;
 };
@@ -66,9 +69,10 @@ public:
 
     // Copies `source` into `folder` under a new hidden temporary name (returned in
     // `temporaryPath`), keeping modification time, permissions, extended attributes and ACLs,
-    // and the holes of a sparse file. The copy gets its name only once complete. A symbolic
-    // link is copied as a link when `followLinks` is false. A failed or cancelled copy leaves no
-    // temporary file.
+    // and the holes of a sparse file. The copy holds exactly the bytes read up to the end of the
+    // file, whatever size the file system reports. The copy gets its name only once complete. A
+    // symbolic link is copied as a link when `followLinks` is false. A failed or cancelled copy
+    // leaves no temporary file.
     static ShellWorkResult copyToTemporary(const QString& source, const QString& folder,
                                            bool followLinks, ShellCancellation& cancellation,
                                            const ShellProgressReport& report,

@@ -237,6 +237,14 @@ MessageRequest shellSourceChangedMessage(const QString& source) {
                                 QStringLiteral("両方のファイルを残しました。"));
 }
 
+MessageRequest shellChangedWhileCopiedMessage(const QString& source) {
+    return exclamationBox(
+        FO_COPY, quoted(shellFileName(source)) + QStringLiteral("はコピーされましたが、") +
+                     QStringLiteral("コピーの途中で元のファイルが変更されました。") + lineBreak +
+                     QStringLiteral("コピーには変更の途中の内容が含まれている") +
+                     QStringLiteral("ことがあります。"));
+}
+
 MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination) {
     return MessageRequest{
         quoted(shellFileName(destination)) + QStringLiteral("のアクセス制御リスト（ACL）は") +

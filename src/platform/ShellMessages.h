@@ -30,6 +30,7 @@ MessageRequest shellNameTakenMessage(const QString& newFullPath);
 MessageRequest shellBadNewNameMessage(RenameTargetProblem problem, const QString& newFullPath);
 MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError);
 MessageRequest shellSourceChangedMessage(const QString& source);
+MessageRequest shellChangedWhileCopiedMessage(const QString& source);
 MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination);
 MessageRequest shellUnknownOperationMessage(quint32 function);
 

@@ -1,5 +1,6 @@
 #include "platform/ShellProgressWindow.h"
 
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -15,6 +16,11 @@ ShellProgressWindow::ShellProgressWindow(QWidget* owner, const QString& title, c
     : dialog_(new QProgressDialog(owner)) {
     dialog_->setObjectName(QStringLiteral("ShellProgressWindow"));
     dialog_->setWindowTitle(title);
+    // The text holds a file name, shown as it is spelled, never read as markup.
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("ShellProgressText"));
+    label->setTextFormat(Qt::PlainText);
+    dialog_->setLabel(label);
     dialog_->setLabelText(text);
     dialog_->setCancelButtonText(QStringLiteral("キャンセル"));
     dialog_->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);

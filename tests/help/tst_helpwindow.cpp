@@ -3,8 +3,10 @@
 #include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -15,7 +17,12 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorvane;
 
@@ -37,6 +44,38 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
 }
+
+// A socket listening on the loopback: a connection to it tells that a name on the network was
+// fetched.
+class LoopbackListener {
+public:
+    LoopbackListener() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            ::listen(fd_, 4) != 0 ||
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+    }
+    ~LoopbackListener() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    LoopbackListener(const LoopbackListener&) = delete;
+    LoopbackListener& operator=(const LoopbackListener&) = delete;
+    quint16 port() const { return port_; }
+    bool knocked() const {
+        pollfd waiting{fd_, POLLIN, 0};
+        return ::poll(&waiting, 1, 0) > 0;
+    }
+
+private:
+    int fd_;
+    quint16 port_ = 0;
+};
 
 int helpWindowCount() {
     int count = 0;
@@ -221,6 +260,94 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection));
         QVERIFY(shown.isNull());
         QVERIFY(!service_->window());
+    }
+
+    // The help file's images and style sheets come from regular files only: a FIFO or a device
+    // named there neither freezes nor fills the program, nothing is fetched from the network,
+    // and a good picture beside the help file is shown.
+    void resourcesOnlyFromRegularFiles_data() {
+        QTest::addColumn<QString>("element"); // %1 stands for the resource's name
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("imageSize"); // (1, 1) for the blank that stands for none
+        const QString image = QStringLiteral("<img src=\"%1\">");
+        const QSize none(1, 1);
+        QTest::newRow("picture beside the help file")
+            << image << QStringLiteral("good.png") << QSize(3, 2);
+        QTest::newRow("picture by its whole path")
+            << image << dir_.filePath(QStringLiteral("good.png")) << QSize(3, 2);
+        QTest::newRow("FIFO") << image << QStringLiteral("fifo.png") << none;
+        QTest::newRow("/dev/zero") << image << QStringLiteral("/dev/zero") << none;
+        QTest::newRow("file:///dev/zero") << image << QStringLiteral("file:///dev/zero") << none;
+        QTest::newRow("folder") << image << QStringLiteral("folder.png") << none;
+        QTest::newRow("larger than the help file may be")
+            << image << QStringLiteral("large.png") << none;
+        QTest::newRow("on the network")
+            << image << QStringLiteral("http://127.0.0.1:%2/x.png") << none;
+        QTest::newRow("style sheet from a FIFO")
+            << QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"%1\"/>")
+            << QStringLiteral("fifo.png") << QSize();
+    }
+    void resourcesOnlyFromRegularFiles() {
+        QFETCH(QString, element);
+        QFETCH(QString, name);
+        QFETCH(QSize, imageSize);
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir_.filePath(QStringLiteral("good.png"))));
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.png"));
+        if (!QFileInfo::exists(fifo))
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("folder.png")));
+        {
+            QFile large(dir_.filePath(QStringLiteral("large.png")));
+            QVERIFY(large.open(QIODevice::WriteOnly));
+            QVERIFY(large.resize(5 * 1024 * 1024));
+        }
+        const LoopbackListener network;
+        QVERIFY(network.port() != 0);
+        QString resource = name;
+        resource.replace(QStringLiteral("%2"), QString::number(network.port()));
+        QVERIFY(writeFile(helpFile(), longHelp(element.arg(resource.toHtmlEscaped()))));
+
+        service_->showContents(helpFile());
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        browser()->document()->size(); // lays out the whole text: every picture is loaded
+        QVERIFY(browser()->toPlainText().contains(QStringLiteral("項目 17")));
+        if (imageSize.isValid()) {
+            const QVariant loaded =
+                browser()->document()->resource(QTextDocument::ImageResource, QUrl(resource));
+            QCOMPARE(loaded.value<QImage>().size(), imageSize);
+        }
+        QTest::qWait(50);
+        QVERIFY(!network.knocked());
+    }
+
+    // A topic stays at the top while the window is laid out again (placed by the window
+    // manager at another size), until the user scrolls.
+    void topicStaysAtTheTopWhenLaidOutAgain() {
+        const QString wide = QStringLiteral("<p>") +
+                             QStringLiteral("長い段落の本文。").repeated(400) +
+                             QStringLiteral("</p>");
+        QVERIFY(writeFile(helpFile(), longHelp(wide)));
+        service_->showTopic(helpFile(), 13);
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        window()->resize(320, 400);
+        QTRY_VERIFY2(anchorsAtTop(browser()).contains(QStringLiteral("13")),
+                     qPrintable(anchorsAtTop(browser()).join(u',')));
+        // Scrolled by the user, it stays where the user put it.
+        QTest::keyClick(browser(), Qt::Key_PageDown);
+        window()->resize(360, 420);
+        QTest::qWait(20);
+        QVERIFY(!anchorsAtTop(browser()).contains(QStringLiteral("13")));
+    }
+
+    // A screen reader finds the help window as a window of its own, with its title.
+    void announcedAsAWindow() {
+        service_->showContents(helpFile());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(window());
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Window);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Zorvane ヘルプ"));
     }
 
     void productionServiceIsTheHelpWindow() {

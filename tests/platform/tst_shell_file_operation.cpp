@@ -469,11 +469,14 @@ private slots:
     // and on a small one that could not hold the file's full size.
     void sparseFilesKeepTheirHoles_data() {
         QTest::addColumn<bool>("smallFileSystem");
-        QTest::newRow("same file system") << false;
-        QTest::newRow("8 MiB tmpfs") << true;
+        QTest::addColumn<bool>("endsInAHole");
+        QTest::newRow("same file system") << false << false;
+        QTest::newRow("8 MiB tmpfs") << true << false;
+        QTest::newRow("ending in a hole") << false << true;
     }
     void sparseFilesKeepTheirHoles() {
         QFETCH(bool, smallFileSystem);
+        QFETCH(bool, endsInAHole);
         std::unique_ptr<ScopedMount> mount;
         QString folder = target;
         if (smallFileSystem) {
@@ -490,8 +493,12 @@ private slots:
             file.write("head");
             QVERIFY(file.seek(Size / 2));
             file.write("middle");
-            QVERIFY(file.seek(Size - 4));
-            file.write("tail");
+            if (endsInAHole) {
+                QVERIFY(file.resize(Size));
+            } else {
+                QVERIFY(file.seek(Size - 4));
+                file.write("tail");
+            }
         }
         QCOMPARE(service.perform(request(FO_COPY, sourceFile(), folder, &owner)),
                  int(Result::Done));
@@ -506,7 +513,100 @@ private slots:
         QVERIFY(file.seek(Size / 2 - 2));
         QCOMPARE(file.read(8), QByteArray("\0\0middle", 8));
         QVERIFY(file.seek(Size - 4));
-        QCOMPARE(file.read(4), QByteArray("tail"));
+        QCOMPARE(file.read(4), endsInAHole ? QByteArray(4, '\0') : QByteArray("tail"));
+    }
+
+    // Files of /proc report the size 0 and files of /sys 4096 whatever they hold: the copy holds
+    // exactly what a read of the file gives.
+    void pseudoFilesCopyWhatTheyHold_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("/proc, size 0") << QStringLiteral("/proc/version");
+        QTest::newRow("/proc/sys, size 0") << QStringLiteral("/proc/sys/kernel/ostype");
+        QTest::newRow("/sys, size 4096") << QStringLiteral("/sys/devices/system/cpu/possible");
+    }
+    void pseudoFilesCopyWhatTheyHold() {
+        QFETCH(QString, path);
+        const QByteArray expected = readFile(path);
+        if (expected.isEmpty() || expected == "<missing>")
+            QSKIP("not readable on this system");
+        QCOMPARE(service.perform(request(FO_COPY, path, target, &owner)), int(Result::Done));
+        QCOMPARE(readFile(targetFile(QFileInfo(path).fileName())), expected);
+        QVERIFY(fakes->messageBox.shown.isEmpty());
+    }
+
+    // A log another process appends to while it is copied: the copy holds what was read up to
+    // the end of the file, every byte of it, and says that the file changed meanwhile.
+    void fileGrowingDuringTheCopyIsCopiedAsRead() {
+        QByteArray content;
+        for (int line = 0; content.size() < 1024 * 1024; ++line)
+            content += "log line " + QByteArray::number(line) + '\n';
+        writeFile(sourceFile(), content);
+        bool appended = false;
+        ShellCancellation cancellation;
+        QString temporary;
+        // The report comes after each piece copied, before the end of the file is seen.
+        const ShellWorkResult result = ShellFileWork::copyToTemporary(
+            sourceFile(), target, true, cancellation,
+            [&](qint64, qint64) {
+                if (appended)
+                    return;
+                appended = true;
+                const pid_t writer = testing::startChild(
+                    {QStringLiteral("append"), sourceFile(), QStringLiteral("2000")});
+                QVERIFY(writer > 0);
+                const int status = testing::waitForChild(writer);
+                QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            },
+            temporary);
+        QVERIFY(appended);
+        QVERIFY(result.ok);
+        const QByteArray grown = readFile(sourceFile());
+        QVERIFY(grown.size() > content.size());
+        QCOMPARE(readFile(temporary), grown);
+        QVERIFY(result.sourceChanged);
+        ShellFileWork::removeQuietly(temporary);
+    }
+
+    // The same through the service while a second process keeps appending: never a byte the
+    // file did not have (the length the file system reported after the last read used to pad
+    // the copy with NULs), and the user is told when the copy caught the file changing.
+    void fileWrittenDuringTheCopyIsKeptAndReported() {
+        QByteArray content;
+        for (int line = 0; content.size() < 8 * 1024 * 1024; ++line)
+            content += "log line " + QByteArray::number(line) + '\n';
+        int told = 0;
+        // A run may fall between two of the writer's lines; a few runs catch it writing.
+        for (int run = 0; run < 5 && told == 0; ++run) {
+            writeFile(sourceFile(), content);
+            QFile::remove(targetFile());
+            fakes->messageBox.shown.clear();
+            const pid_t writer =
+                testing::startChild({QStringLiteral("append-until-killed"), sourceFile()});
+            QVERIFY(writer > 0);
+            QDeadlineTimer started(10000);
+            while (QFileInfo(sourceFile()).size() == content.size() && !started.hasExpired())
+                QTest::qWait(1);
+            const int result = service.perform(request(FO_COPY, sourceFile(), target, &owner));
+            ::kill(writer, SIGTERM);
+            testing::waitForChild(writer);
+
+            QCOMPARE(result, int(Result::Done));
+            const QByteArray copy = readFile(targetFile());
+            const QByteArray written = readFile(sourceFile());
+            QVERIFY(copy.size() > content.size());
+            QVERIFY2(written.startsWith(copy), "the copy holds bytes the file never had");
+            QCOMPARE(entriesOf(target), QStringList{QStringLiteral("メモ 1.txt")});
+            if (!fakes->messageBox.shown.isEmpty()) {
+                const MessageRequest& message = fakes->messageBox.shown.first();
+                QCOMPARE(message.icon, MessageIcon::Exclamation);
+                QVERIFY2(
+                    message.text.startsWith(QStringLiteral("「メモ 1.txt」はコピーされました")),
+                    qPrintable(message.text));
+                QVERIFY(message.text.contains(QStringLiteral("元のファイルが変更されました")));
+                ++told;
+            }
+        }
+        QVERIFY(told > 0);
     }
 
     // Extended attributes and ACLs go with the copy; where the destination cannot hold the ACL,
@@ -820,6 +920,24 @@ int main(int argc, char** argv) {
         QString temporary;
         ShellFileWork::copyToTemporary(QFile::decodeName(argv[3]), QFile::decodeName(argv[4]), true,
                                        cancellation, {}, temporary);
+        return 0;
+    }
+    if (argc >= 4 && qstrcmp(argv[1], "--child") == 0 &&
+        (qstrcmp(argv[2], "append") == 0 || qstrcmp(argv[2], "append-until-killed") == 0)) {
+        // A writer of a log: appends lines, a given number or (slowly) until it is killed.
+        const bool counted = qstrcmp(argv[2], "append") == 0;
+        const int lines = counted && argc == 5 ? atoi(argv[4]) : 200000;
+        const int fd = ::open(argv[3], O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0)
+            return 1;
+        for (int line = 0; line < lines; ++line) {
+            const QByteArray text = "appended " + QByteArray::number(line) + '\n';
+            if (::write(fd, text.constData(), text.size()) != text.size())
+                return 2;
+            if (!counted)
+                ::usleep(100);
+        }
+        ::close(fd);
         return 0;
     }
     if (argc == 4 && qstrcmp(argv[1], "--child") == 0 && qstrcmp(argv[2], "read-as") == 0) {

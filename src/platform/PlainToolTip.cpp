@@ -1,0 +1,13 @@
+#include "platform/PlainToolTip.h"
+
+#include <QTextDocument>
+
+namespace zorvane {
+
+QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+}
+
+} // namespace zorvane
