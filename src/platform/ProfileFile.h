@@ -24,13 +24,12 @@ namespace zorvane {
 // new key goes after the last key of its section; a new section goes at the end of the file as
 // "[Section]". A value reads back as it was given (without the blanks around it): one that the
 // reader would take out of its quotes gets one more pair. Written lines end with CR LF; every
-// other line stays byte for byte. The file is
-// replaced atomically: a write that fails leaves the old file as it was. The encoding is kept
-// for UTF-8 and UTF-16 files; otherwise code page 932 while every written character fits it
-// and the file still reads as code page 932, else the whole file becomes UTF-8 so that no
-// character is lost (lines the program did not write keep their bytes where they are no text
-// of their encoding; a byte-order mark then keeps the file UTF-8). A file is never written
-// when the keys set would not read back as set.
+// other line stays byte for byte. The file is replaced atomically: a write that fails leaves
+// the old file as it was. The encoding is kept for UTF-8 and UTF-16 files; otherwise code page
+// 932 while every written character fits it and the file still reads as code page 932, else the
+// whole file becomes UTF-8 so that no character is lost (lines the program did not write keep
+// their bytes where they are no text of their encoding; a byte-order mark then keeps the file
+// UTF-8). A file is never written when the keys set would not read back as they were given.
 class ProfileFile {
 public:
     // The value of the key, or the default; at most sizeBytes - 1 bytes. Never fails.
@@ -44,9 +43,9 @@ public:
     // trailing blanks included, and reads back as given without the blanks around it: one that
     // starts and ends with the same quote gets an extra pair of double quotes for the reader to
     // remove. It ends at a NUL, and line breaks in it become blanks so that they cannot break
-    // the file. Returns false when the file could not be written. The
-    // file is locked from the read to the replacement (FileUpdateLock): a caller that loads,
-    // changes and saves a file itself holds that lock around the three.
+    // the file. Returns false when the file could not be written. The file is locked from the
+    // read to the replacement (FileUpdateLock): a caller that loads, changes and saves a file
+    // itself holds that lock around the three.
     static bool writeString(const QString& path, const QString& section, const QString& key,
                             const QString& value);
 
