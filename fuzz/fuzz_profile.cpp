@@ -21,7 +21,8 @@ constexpr int Unlimited = 1 << 20;
 const QString Absent = QStringLiteral("<absent>");
 
 // What reading gives for a written value: it ends at a NUL, line breaks became blanks, blanks
-// and tabs around it are dropped, then one outer pair of matching quotes.
+// and tabs around it are dropped; quotes around it stay (the writer gives the reader a pair of
+// its own to remove).
 QString readForm(QString value) {
     if (const qsizetype nul = value.indexOf(QChar(u'\0')); nul >= 0)
         value.truncate(nul);
@@ -33,11 +34,7 @@ QString readForm(QString value) {
         ++start;
     while (end > start && (value[end - 1] == u' ' || value[end - 1] == u'\t'))
         --end;
-    value = value.mid(start, end - start);
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value;
+    return value.mid(start, end - start);
 }
 
 // The original platform's byte count: one byte for ASCII and half-width katakana, two for

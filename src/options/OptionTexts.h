@@ -1,5 +1,8 @@
 #pragma once
 
+#include "options/OptionValues.h"
+#include "platform/MessageBoxService.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +25,13 @@ QString programTextForPath(const QString& path);
 // The entries of the main window's pattern box: "*.TXT", "*.*", then every pattern that is not
 // empty, in order.
 QStringList patternBoxEntries(const std::array<QString, 5>& patterns);
+
+// The name of a place of the options dialog, as a screen reader says it ("ex2 のプログラム").
+QString optionBoxName(OptionBox box, int row);
+
+// The message that refuses a value plok.ini could not give back whole, naming its place and the
+// limit.
+MessageRequest overlongValueMessage(const OverlongOption& overlong);
 
 // The help topic of the options dialog's tab (0 外部, 1 ビュアー, 2 ファイラー, 3 ディレクトリ).
 int helpContextForTab(int tabIndex);

@@ -2,8 +2,32 @@
 
 #include "options/OptionTexts.h"
 #include "settings/SettingsConversions.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsKeyTable.h"
 
 namespace zorvane {
+
+std::optional<OverlongOption> firstOverlongValue(const OptionDialogValues& values) {
+    const auto overlong = [](const QString& value, int keyIndex) -> std::optional<int> {
+        const int width = settingsKeyTable()[static_cast<std::size_t>(keyIndex)].readWidth;
+        if (comesBackWhole(value, width))
+            return std::nullopt;
+        return valueLimitBytes(width);
+    };
+    if (const auto limit = overlong(values.editorProgram, KeyEditorProgram))
+        return OverlongOption{OptionBox::EditorProgram, 0, *limit};
+    for (int row = 0; row < 3; ++row)
+        if (const auto limit = overlong(values.toolPrograms[static_cast<std::size_t>(row)],
+                                        KeyToolProgram1 + 2 * row))
+            return OverlongOption{OptionBox::ToolProgram, row, *limit};
+    if (const auto limit = overlong(values.font.OptFontName, KeyFontName))
+        return OverlongOption{OptionBox::FontName, 0, *limit};
+    for (int row = 0; row < 5; ++row)
+        if (const auto limit =
+                overlong(values.patterns[static_cast<std::size_t>(row)], KeyExt1 + row))
+            return OverlongOption{OptionBox::Pattern, row, *limit};
+    return std::nullopt;
+}
 
 void storeOptionValues(OptionDialogValues& values, ModPlok& state) {
     values.editorTitle = cutTitle(values.editorTitle);

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 namespace zorvane {
 
@@ -32,6 +33,22 @@ struct OptionDialogValues {
     OptionFontMembers font;
     Boolean16 OptShowFiler = False16;
 };
+
+// The places of the options dialog whose values plok.ini keeps with a limited width.
+enum class OptionBox { EditorProgram, ToolProgram, FontName, Pattern };
+
+// A value that plok.ini could not give back whole at the next start.
+struct OverlongOption {
+    OptionBox box = OptionBox::EditorProgram;
+    int row = 0;        // the tool (0..2) or the pattern (0..4)
+    int limitBytes = 0; // the most bytes its key keeps, as the reader counts them
+    bool operator==(const OverlongOption&) const = default;
+};
+
+// The first value, in the order of the dialog's tabs, that would not come back whole after a
+// restart: the programs of the editor and the tools, the font name, the patterns. The titles
+// are cut to 12 characters, which always fit.
+std::optional<OverlongOption> firstOverlongValue(const OptionDialogValues& values);
 
 // Takes the dialog's values into the program-wide state, as OK does before anything is shown
 // or written: the titles cut to 12 characters (also in `values`, whose boxes show them), the

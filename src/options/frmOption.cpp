@@ -193,12 +193,11 @@ QWidget* frmOption::buildViewerTab() {
     QWidget* tab = newTab(QStringLiteral("ビュアー"), u"Label8",
                           QStringLiteral("ビュアー表示のフォントを設定してください"), 4308);
     QGroupBox* frame4 = newFrame(tab, u"Frame4", QStringLiteral("フォント"), 240, 1536, 6720, 1908);
-    QPushButton* command3 =
-        newButton(frame4, QStringLiteral("Command3"), QStringLiteral("フォント"));
-    place(command3, 828, 768, 1680, 480);
+    command3_ = newButton(frame4, QStringLiteral("Command3"), QStringLiteral("フォント"));
+    place(command3_, 828, 768, 1680, 480);
     QPushButton* command4 = newButton(frame4, QStringLiteral("Command4"), QStringLiteral("背景色"));
     place(command4, 3744, 756, 1680, 480);
-    connect(command3, &QPushButton::clicked, this, &frmOption::Command3_Click);
+    connect(command3_, &QPushButton::clicked, this, &frmOption::Command3_Click);
     connect(command4, &QPushButton::clicked, this, &frmOption::Command4_Click);
     return tab;
 }
@@ -350,8 +349,10 @@ void frmOption::Command5_Click(int index) {
     state.DirPickStart = box->text();
     state.DirPickResult =
         PlatformServices::directoryPicker().pickDirectory(this, state.DirPickStart);
-    // A cancelled picker leaves no folder: the entry is emptied.
-    box->setText(state.DirPickResult);
+    // A cancelled picker names no folder; the entry keeps the one it had, which OK would
+    // otherwise drop from plok.his.
+    if (!state.DirPickResult.isEmpty())
+        box->setText(state.DirPickResult);
 }
 
 // ---- OK, Cancel, help ---------------------------------------------------------------------
@@ -374,8 +375,14 @@ OptionDialogValues frmOption::currentValues() const {
 }
 
 void frmOption::Command6_Click() {
-    ModPlok& state = modPlok();
     OptionDialogValues values = currentValues();
+    // Nothing is applied while a value would come back cut after a restart: the user shortens
+    // it, or cancels.
+    if (const auto overlong = firstOverlongValue(values)) {
+        refuseOverlongValue(*overlong);
+        return;
+    }
+    ModPlok& state = modPlok();
     storeOptionValues(values, state);
     // The boxes show the titles as they were cut.
     text1_->setText(values.editorTitle);
@@ -391,6 +398,30 @@ void frmOption::Command6_Click() {
         reportSaveFailure(UnsavedData::Settings, state.SettingsPath,
                           writeFailureNumber(state.SettingsPath), this);
     accept();
+}
+
+QWidget* frmOption::placeOf(const OverlongOption& overlong) const {
+    const auto row = static_cast<std::size_t>(overlong.row);
+    switch (overlong.box) {
+    case OptionBox::EditorProgram:
+        return text2_;
+    case OptionBox::ToolProgram:
+        return text4_.at(row);
+    case OptionBox::FontName:
+        return command3_;
+    case OptionBox::Pattern:
+        return text5_.at(row);
+    }
+    return nullptr;
+}
+
+void frmOption::refuseOverlongValue(const OverlongOption& overlong) {
+    QWidget* place = placeOf(overlong);
+    for (int tab = 0; tab < sstab1_->count(); ++tab)
+        if (sstab1_->widget(tab)->isAncestorOf(place))
+            sstab1_->setCurrentIndex(tab);
+    PlatformServices::messageBox().show(this, overlongValueMessage(overlong));
+    place->setFocus(Qt::OtherFocusReason);
 }
 
 void frmOption::refillPatternBox() {

@@ -20,7 +20,8 @@ class Form1;
 // choice with five extra patterns, and ten usual folders, on four tabs. Built afresh for each
 // opening, it starts from the program-wide state and the viewer (Form_Load); OK applies
 // everything to the running program and saves plok.ini; Cancel and the close box change
-// nothing. Enter and Esc do neither.
+// nothing. Enter and Esc do neither. OK refuses, naming it, a value that plok.ini could not give
+// back whole at the next start, and the dialog stays open.
 class frmOption final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmOption)
@@ -58,6 +59,8 @@ private:
                         int top, int width, int height);
     OptionDialogValues currentValues() const;
     void refillPatternBox();
+    QWidget* placeOf(const OverlongOption& overlong) const;
+    void refuseOverlongValue(const OverlongOption& overlong);
     std::optional<QString> browseProgram();
 
     Form1& form1_;
@@ -75,6 +78,7 @@ private:
     std::array<QLineEdit*, 5> text5_{};
     std::array<QLineEdit*, 2> text5_1_{};
     std::array<QLineEdit*, 10> text6_{};
+    QPushButton* command3_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QPushButton* command6_ = nullptr;
     QPushButton* command7_ = nullptr;

@@ -29,6 +29,15 @@ bool sameName(QStringView a, QStringView b) {
 
 const QString LineBreak = QStringLiteral("\r\n");
 
+bool isQuote(QChar c) {
+    return c == u'"' || c == u'\'';
+}
+
+// A value the reader would take out of one pair of quotes around it.
+bool quotedForReading(QStringView value) {
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
 bool isAscii(QByteArrayView bytes) {
     for (const char byte : bytes)
         if (static_cast<unsigned char>(byte) >= 0x80)
@@ -162,8 +171,7 @@ QString ProfileFile::value(const QString& section, const QString& key, const QSt
             result.chop(1);
     } else {
         QStringView found = trimmedBlanks(lines_[static_cast<std::size_t>(keyAt)].rawValue);
-        if (found.size() >= 2 && (found.front() == u'"' || found.front() == u'\'') &&
-            found.back() == found.front())
+        if (quotedForReading(found))
             found = found.sliced(1, found.size() - 2);
         result = found.toString();
     }
@@ -192,7 +200,21 @@ void ProfileFile::setValue(const QString& section, const QString& key, const QSt
         written.truncate(nul);
     written.replace(QChar(u'\r'), QChar(u' '));
     written.replace(QChar(u'\n'), QChar(u' '));
-    changedKeys_.push_back({section, key});
+    // The reader drops the blanks around a value and then one pair of quotes around it: a
+    // program path kept whole in quotes ("/opt/my editor/ed") gets a pair of its own to lose,
+    // so that it comes back with its quotes after a restart. The padding stays outside.
+    const QStringView content = trimmedBlanks(written);
+    const QString meant = content.toString();
+    if (quotedForReading(content)) {
+        const qsizetype start = content.data() - written.constData();
+        const qsizetype end = start + content.size();
+        written.insert(end, QChar(u'"'));
+        written.insert(start, QChar(u'"'));
+    }
+    std::erase_if(changedKeys_, [&](const ChangedKey& changed) {
+        return sameName(changed.section, section) && sameName(changed.key, key);
+    });
+    changedKeys_.push_back({section, key, meant});
 
     const qsizetype sectionAt = sectionLine(section);
     if (sectionAt < 0) {
@@ -276,13 +298,14 @@ bool ProfileFile::save() const {
         TextCodec::detectEncoding(bytes) != TextEncoding::Utf8 && !isAscii(bytes))
         bytes.prepend(TextCodec::byteOrderMark(target));
 
-    // Nothing is written that would not read back as what was set.
+    // Nothing is written that would not read back as what the caller set: compared with the
+    // value as given, not with a reading of the changed lines, which would share a fault of
+    // the writer.
     const ProfileFile written = parsed(bytes);
     constexpr int Unlimited = 1 << 30;
     const QString absent(1, QChar(0xFFFF));
-    for (const auto& [section, key] : changedKeys_)
-        if (written.value(section, key, absent, Unlimited) !=
-            value(section, key, absent, Unlimited))
+    for (const ChangedKey& changed : changedKeys_)
+        if (written.value(changed.section, changed.key, absent, Unlimited) != changed.meant)
             return false;
     return AtomicFileWriter::replace(path_, bytes) == ErrNone;
 }
@@ -290,6 +313,14 @@ bool ProfileFile::save() const {
 QString ProfileFile::getString(const QString& path, const QString& section, const QString& key,
                                const QString& defaultValue, int sizeBytes) {
     return load(path).value(section, key, defaultValue, sizeBytes);
+}
+
+QString ProfileFile::valueAsRead(const QString& value, int sizeBytes) {
+    // The loaded form of a file reads as the saved one: save() checks exactly that.
+    ProfileFile file;
+    const QString name = QStringLiteral("S");
+    file.setValue(name, name, value);
+    return file.value(name, name, QString(), sizeBytes);
 }
 
 bool ProfileFile::hasKey(const QString& path, const QString& section, const QString& key) {

@@ -22,13 +22,14 @@ namespace zorvane {
 //
 // Writing: an existing key gets its new value in place (the file keeps the key's spelling); a
 // new key goes after the last key of its section; a new section goes at the end of the file as
-// "[Section]". Written lines end with CR LF; every other line stays byte for byte. The file is
-// replaced atomically: a write that fails leaves the old file as it was. The encoding is kept
-// for UTF-8 and UTF-16 files; otherwise code page 932 while every written character fits it
-// and the file still reads as code page 932, else the whole file becomes UTF-8 so that no
-// character is lost (lines the program did not write keep their bytes where they are no text
-// of their encoding; a byte-order mark then keeps the file UTF-8). A file is never written
-// when the keys set would not read back as set.
+// "[Section]". A value reads back as it was given (without the blanks around it): one that the
+// reader would take out of its quotes gets one more pair. Written lines end with CR LF; every
+// other line stays byte for byte. The file is replaced atomically: a write that fails leaves
+// the old file as it was. The encoding is kept for UTF-8 and UTF-16 files; otherwise code page
+// 932 while every written character fits it and the file still reads as code page 932, else the
+// whole file becomes UTF-8 so that no character is lost (lines the program did not write keep
+// their bytes where they are no text of their encoding; a byte-order mark then keeps the file
+// UTF-8). A file is never written when the keys set would not read back as they were given.
 class ProfileFile {
 public:
     // The value of the key, or the default; at most sizeBytes - 1 bytes. Never fails.
@@ -38,13 +39,19 @@ public:
     // Whether the key is present in the section (with any value, the empty one included).
     static bool hasKey(const QString& path, const QString& section, const QString& key);
 
-    // Creates or replaces the line "key=value" in the section. The value is written exactly as
-    // given, trailing blanks included; it ends at a NUL, and line breaks in it become blanks so
-    // that they cannot break the file. Returns false when the file could not be written. The
-    // file is locked from the read to the replacement (FileUpdateLock): a caller that loads,
-    // changes and saves a file itself holds that lock around the three.
+    // Creates or replaces the line "key=value" in the section. The value is written as given,
+    // trailing blanks included, and reads back as given without the blanks around it: one that
+    // starts and ends with the same quote gets an extra pair of double quotes for the reader to
+    // remove. It ends at a NUL, and line breaks in it become blanks so that they cannot break
+    // the file. Returns false when the file could not be written. The file is locked from the
+    // read to the replacement (FileUpdateLock): a caller that loads, changes and saves a file
+    // itself holds that lock around the three.
     static bool writeString(const QString& path, const QString& section, const QString& key,
                             const QString& value);
+
+    // What a value written by writeString or setValue gives when it is read with a buffer of
+    // `sizeBytes` (after a save and a new load, in any encoding).
+    static QString valueAsRead(const QString& value, int sizeBytes);
 
     // The file as it is now on disk (empty when it is missing or unreadable). Reading several
     // keys from one loaded file gives the same values as getString for each of them.
@@ -91,7 +98,12 @@ private:
     TextEncoding encoding_ = TextEncoding::Cp932;
     std::vector<Line> lines_;
     bool writable_ = true; // false when the file could not be read whole
-    std::vector<std::pair<QString, QString>> changedKeys_; // section and key of each setValue
+    struct ChangedKey {
+        QString section;
+        QString key;
+        QString meant; // the value as setValue was given it, without the blanks around it
+    };
+    std::vector<ChangedKey> changedKeys_; // the last setValue of each key
 };
 
 } // namespace zorvane

@@ -67,6 +67,19 @@ void readSettingsKeys(ModPlok& state) {
     state.ExtPattern(5) = record.Ext5.text();
 }
 
+QString valueAfterRestart(const QString& value, int readWidth) {
+    // The field takes at most its width in characters and is written up to its first NUL.
+    QString inField = value.left(readWidth);
+    if (const qsizetype nul = inField.indexOf(QChar(u'\0')); nul >= 0)
+        inField.truncate(nul);
+    return ProfileFile::valueAsRead(inField, readWidth);
+}
+
+bool comesBackWhole(const QString& value, int readWidth) {
+    constexpr int Unlimited = 1 << 30;
+    return valueAfterRestart(value, readWidth) == valueAfterRestart(value, Unlimited);
+}
+
 bool writeFormKeys(const ModPlok& state) {
     const FileUpdateLock lock(state.SettingsPath);
     ProfileFile file = ProfileFile::load(state.SettingsPath);

@@ -17,6 +17,21 @@ struct ModPlok;
 // Color and BColor) is ProfileFile::hasKey(state.SettingsPath, section, key).
 void readSettingsKeys(ModPlok& state);
 
+// What `value` gives at the next start once it has been stored into the field or transfer
+// buffer of a key of read width `readWidth` (as many characters) and written: without the blanks
+// around it, and at most readWidth - 1 bytes as the reader counts them (one for ASCII and
+// half-width katakana, two for any other character, in every encoding of the file), never cut
+// inside a character.
+QString valueAfterRestart(const QString& value, int readWidth);
+
+// Whether `value` comes back whole at the next start (the blanks around it never do).
+bool comesBackWhole(const QString& value, int readWidth);
+
+// The most bytes, as the reader counts them, that a key of read width `readWidth` gives back.
+constexpr int valueLimitBytes(int readWidth) {
+    return readWidth - 1;
+}
+
 // Writes the Form keys Top, Left, Height, Width from their fields, in that order. Returns
 // false when plok.ini could not be written (the old file then stays as it was).
 bool writeFormKeys(const ModPlok& state);

@@ -11,6 +11,7 @@
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
 #include "platform/TextCodec.h"
+#include "settings/HistoryFile.h"
 #include "settings/SettingsConversions.h"
 
 #include <QCheckBox>
@@ -386,23 +387,91 @@ private slots:
         QVERIFY(ini.contains("\r\nStrike=True      \r\n"));
     }
 
-    // A path longer than the file keeps runs whole now and reads back cut after a restart.
-    void longProgramPathRunsWholeUntilRestart() {
+    // A value that plok.ini would give back cut is refused at OK, naming its place and the
+    // limit, with its tab shown and the focus on it; nothing is applied or saved. Within the
+    // limit, it comes back whole after a restart.
+    void overlongValueIsRefusedUntilItFits() {
+        writeFullIni();
         auto form = makeForm();
-        const QString path = QStringLiteral("/opt/") + QString(300, QChar(u'p'));
+        const QByteArray iniBefore = readBytes(programFile("plok.ini"));
+        const StateSnapshot before = StateSnapshot::of(modPlok());
+        const QString longest = QStringLiteral("/opt/") + QString(244, QChar(u'p')); // 249 bytes
         {
             frmOption dialog(*form);
-            box(dialog, "Text4(0)")->setText(path);
+            dialog.show();
+            auto* tabs = control<QTabWidget>(dialog, "SSTab1");
+            box(dialog, "Text4(1)")->setText(longest + QChar(u'p'));
+            box(dialog, "Text5(3)")->setText(QString(25, QChar(u'漢'))); // 50 bytes
+            tabs->setCurrentIndex(3);
             click(dialog, "Command6");
+            QCOMPARE(fakes_->messageBox.shown.size(), 1);
+            QCOMPARE(fakes_->messageBox.shown[0].text.section(QChar(u'\n'), 0, 0),
+                     QStringLiteral(
+                         "「ex2 のプログラム」の値が長すぎます。249バイト以内にしてください。"));
+            QCOMPARE(fakes_->messageBox.owners[0], static_cast<QWidget*>(&dialog));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Rejected)); // not accepted
+            QCOMPARE(tabs->currentIndex(), 0);
+            QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(box(dialog, "Text4(1)")));
+            QVERIFY(StateSnapshot::of(modPlok()) == before);
+            QCOMPARE(readBytes(programFile("plok.ini")), iniBefore);
+
+            box(dialog, "Text4(1)")->setText(longest);
+            click(dialog, "Command6");
+            QCOMPARE(fakes_->messageBox.shown.size(), 2);
+            QVERIFY(fakes_->messageBox.shown[1].text.startsWith(
+                QStringLiteral("「ファイルの種類 4」の値が長すぎます。49バイト以内")));
+            QCOMPARE(tabs->currentIndex(), 2);
+            QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(box(dialog, "Text5(3)")));
+            QVERIFY(dialog.isVisible());
+
+            box(dialog, "Text5(3)")->setText(QString(24, QChar(u'漢')) + QStringLiteral("*"));
+            click(dialog, "Command6");
+            QCOMPARE(fakes_->messageBox.shown.size(), 2);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         form->setCurrentFile(QStringLiteral("/data/memo.txt"));
-        form->runCommand(MainCommand::Tool1);
+        form->runCommand(MainCommand::Tool2);
         QCOMPARE(fakes_->processStarter.started.size(), 1);
-        QCOMPARE(fakes_->processStarter.started[0].program, path);
+        QCOMPARE(fakes_->processStarter.started[0].program, longest);
         form.reset();
         resetModPlok();
         form = makeForm();
-        QCOMPARE(modPlok().ToolPath(1), path.left(249));
+        QCOMPARE(modPlok().ToolPath(2), longest);
+        QCOMPARE(modPlok().ExtPattern(4), QString(24, QChar(u'漢')) + QStringLiteral("*"));
+    }
+
+    // A program in quotes (a path with blanks, typed or browsed) starts after a restart as it
+    // did in the session where it was set.
+    void quotedProgramsSurviveARestart() {
+        auto form = makeForm();
+        const QString editor = QStringLiteral("/opt/my editor/ed");
+        const QString tool = QStringLiteral("/opt/My \"Best\" Tool/run");
+        {
+            frmOption dialog(*form);
+            box(dialog, "Text2")->setText(QChar(u'"') + editor + QChar(u'"'));
+            fakes_->programFileDialog.answers.enqueue(tool);
+            click(dialog, "Command2(0)");
+            box(dialog, "Text4(2)")->setText(QStringLiteral("'x'"));
+            click(dialog, "Command6");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        const QString editorText = modPlok().EditorPath;
+        const QString toolText = modPlok().ToolPath(1);
+        form.reset();
+        resetModPlok();
+        form = makeForm();
+        QCOMPARE(modPlok().EditorPath, editorText);
+        QCOMPARE(modPlok().ToolPath(1), toolText);
+        QCOMPARE(modPlok().ToolPath(3), QStringLiteral("'x'"));
+        form->setCurrentFile(QStringLiteral("/data/a b.txt"));
+        form->runCommand(MainCommand::Open);
+        form->runCommand(MainCommand::Tool1);
+        QCOMPARE(fakes_->processStarter.started.size(), 2);
+        QCOMPARE(fakes_->processStarter.started[0].program, editor);
+        QCOMPARE(fakes_->processStarter.started[1].program, tool);
+        QCOMPARE(fakes_->processStarter.started[1].arguments,
+                 QStringList{QStringLiteral("/data/a b.txt")});
     }
 
     // ---- Cancel -------------------------------------------------------------------------
@@ -452,7 +521,7 @@ private slots:
 
     // ---- Browsing, font and colour ------------------------------------------------------
 
-    void cancelledDialogsChangeNothingButThePickerEmptiesItsField() {
+    void cancelledDialogsChangeNothing() {
         writeFullIni();
         auto form = makeForm();
         frmOption dialog(*form);
@@ -477,11 +546,11 @@ private slots:
         QCOMPARE(request.start.colour, 255);
         QCOMPARE(request.textColour, QColor(Qt::red));
 
-        // The picker starts in the entry's folder; cancelled, it empties the entry.
+        // The picker starts in the entry's folder; cancelled, it leaves the entry as it was.
         click(dialog, "Command5(2)");
         QCOMPARE(fakes_->directoryPicker.starts.value(0), QStringLiteral("/usual/3"));
         QCOMPARE(fakes_->directoryPicker.owners.value(0), static_cast<QWidget*>(&dialog));
-        QCOMPARE(box(dialog, "Text6(2)")->text(), QString());
+        QCOMPARE(box(dialog, "Text6(2)")->text(), QStringLiteral("/usual/3"));
         QCOMPARE(modPlok().DirPickStart, QStringLiteral("/usual/3"));
         QCOMPARE(modPlok().DirPickResult, QString());
         fakes_->directoryPicker.answers.enqueue(QStringLiteral("/picked"));
@@ -489,6 +558,15 @@ private slots:
         QCOMPARE(box(dialog, "Text6(9)")->text(), QStringLiteral("/picked"));
         QCOMPARE(modPlok().DirPickResult, QStringLiteral("/picked"));
         QCOMPARE(modPlok().UsualDirs(10), QStringLiteral("/usual/10")); // until OK
+
+        // OK after the cancelled picker keeps the folder in plok.his (written as at exit).
+        click(dialog, "Command6");
+        QCOMPARE(modPlok().UsualDirs(3), QStringLiteral("/usual/3"));
+        QCOMPARE(modPlok().UsualDirs(10), QStringLiteral("/picked"));
+        QCOMPARE(writeHistoryFile(modPlok()), 0);
+        const QList<QByteArray> lines = readBytes(programFile("plok.his")).split('\n');
+        QCOMPARE(lines.value(22), QByteArray("/usual/3\r"));
+        QCOMPARE(lines.value(29), QByteArray("/picked\r"));
     }
 
     void browsedProgramWithBlanksStartsAsOneProgram() {

@@ -1,6 +1,6 @@
 // The options dialog's logic without a window: title cut, program text of a browsed path,
 // pattern box entries, help topics, the state OK leaves, the colour numbers read back from the
-// viewer, and the message when saving fails.
+// viewer, values too long for plok.ini, and the messages when saving fails or is refused.
 #include "app/ModPlok.h"
 #include "app/SaveFailureMessage.h"
 #include "options/OptionTexts.h"
@@ -170,6 +170,106 @@ private slots:
         QPalette system;
         system.setColor(QPalette::Active, QPalette::Text, QColor(0x10, 0x20, 0x30));
         QCOMPARE(zorvane::shownColourNumber(shown, stored, SystemWindowText, system), number);
+    }
+
+    // A value longer than plok.ini gives back is found in the dialog's order, with its key's
+    // limit in bytes as the reader counts them at the next start.
+    void overlongValues_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("overlongRow"); // -1: it comes back whole
+        QTest::addColumn<int>("limit");
+        const QString kanji = QStringLiteral("漢");
+        const QString yoshi = QStringLiteral("𠮷"); // outside code page 932: two bytes
+        QTest::newRow("editor, 249 ascii")
+            << QStringLiteral("editor") << 0 << QString(249, u'a') << -1 << 0;
+        QTest::newRow("editor, 250 ascii")
+            << QStringLiteral("editor") << 0 << QString(250, u'a') << 0 << 249;
+        QTest::newRow("editor, 124 kanji and one ascii")
+            << QStringLiteral("editor") << 0 << kanji.repeated(124) + QStringLiteral("a") << -1
+            << 0;
+        QTest::newRow("editor, kanji over the last byte is not cut in two")
+            << QStringLiteral("editor") << 0 << QString(248, u'a') + kanji << 0 << 249;
+        QTest::newRow("editor, 249 half-width katakana")
+            << QStringLiteral("editor") << 0 << QStringLiteral("ｱ").repeated(249) << -1 << 0;
+        QTest::newRow("editor, a character outside code page 932 counts two")
+            << QStringLiteral("editor") << 0 << QString(248, u'a') + yoshi << 0 << 249;
+        QTest::newRow("editor, hangul counts two")
+            << QStringLiteral("editor") << 0 << QString(248, u'a') + QStringLiteral("한") << 0
+            << 249;
+        QTest::newRow("editor, blanks around are not counted")
+            << QStringLiteral("editor") << 0
+            << QStringLiteral(" ") + QString(249, u'a') + QStringLiteral("\t  ") << -1 << 0;
+        QTest::newRow("editor, leading blanks that push it beyond its buffer")
+            << QStringLiteral("editor") << 0 << QStringLiteral("  ") + QString(249, u'a') << 0
+            << 249;
+        QTest::newRow("editor, quotes of a path with blanks are counted")
+            << QStringLiteral("editor") << 0
+            << QStringLiteral("\"/opt/my editor/") + QString(233, u'a') + QChar(u'"') << 0 << 249;
+        QTest::newRow("editor, quoted path of 249 bytes")
+            << QStringLiteral("editor") << 0
+            << QStringLiteral("\"/opt/my editor/") + QString(232, u'a') + QChar(u'"') << -1 << 0;
+        QTest::newRow("tool 3") << QStringLiteral("tool") << 2 << QString(300, u't') << 2 << 249;
+        QTest::newRow("font name of 49 bytes")
+            << QStringLiteral("font") << 0 << kanji.repeated(24) + QChar(u'a') << -1 << 0;
+        QTest::newRow("font name of 50 bytes")
+            << QStringLiteral("font") << 0 << kanji.repeated(25) << 0 << 49;
+        QTest::newRow("pattern 5 of 49 bytes")
+            << QStringLiteral("pattern") << 4 << QString(49, u'p') << -1 << 0;
+        QTest::newRow("pattern 4 of 50 bytes")
+            << QStringLiteral("pattern") << 3 << QString(50, u'p') << 3 << 49;
+        QTest::newRow("pattern behind leading blanks beyond its field")
+            << QStringLiteral("pattern") << 0 << QString(48, u' ') + QStringLiteral("*.c") << 0
+            << 49;
+    }
+    void overlongValues() {
+        QFETCH(QString, box);
+        QFETCH(int, row);
+        QFETCH(QString, value);
+        QFETCH(int, overlongRow);
+        QFETCH(int, limit);
+        OptionDialogValues values;
+        values.font.OptFontName = QStringLiteral("ＭＳ ゴシック");
+        // Titles are cut to 12 characters before they are stored: never too long.
+        values.editorTitle = QString(300, u'x');
+        values.usualDirs[0] = QString(1000, u'd'); // plok.his has no width
+        OptionBox expectedBox = OptionBox::EditorProgram;
+        if (box == u"editor") {
+            values.editorProgram = value;
+        } else if (box == u"tool") {
+            values.toolPrograms[static_cast<std::size_t>(row)] = value;
+            expectedBox = OptionBox::ToolProgram;
+        } else if (box == u"font") {
+            values.font.OptFontName = value;
+            expectedBox = OptionBox::FontName;
+        } else {
+            values.patterns[static_cast<std::size_t>(row)] = value;
+            expectedBox = OptionBox::Pattern;
+        }
+        const auto overlong = firstOverlongValue(values);
+        if (overlongRow < 0) {
+            QVERIFY(!overlong);
+            return;
+        }
+        QVERIFY(overlong);
+        QCOMPARE(*overlong, (OverlongOption{expectedBox, overlongRow, limit}));
+        // Another overlong value later in the dialog does not hide it.
+        values.patterns[4] = QString(60, u'z');
+        QCOMPARE(*firstOverlongValue(values), (OverlongOption{expectedBox, overlongRow, limit}));
+    }
+
+    void overlongValueMessageNamesThePlaceAndTheLimit() {
+        const MessageRequest message =
+            overlongValueMessage(OverlongOption{OptionBox::ToolProgram, 1, 249});
+        QVERIFY2(message.text.startsWith(QStringLiteral(
+                     "「ex2 のプログラム」の値が長すぎます。249バイト以内にしてください。")),
+                 qPrintable(message.text));
+        QCOMPARE(message.title, QStringLiteral("保存エラー"));
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        QVERIFY(
+            overlongValueMessage(OverlongOption{OptionBox::Pattern, 0, 49})
+                .text.startsWith(QStringLiteral("「ファイルの種類 1」の値が長すぎます。49バイト")));
     }
 
     void saveFailureNamesFileAndReason() {

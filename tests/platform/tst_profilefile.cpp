@@ -41,6 +41,10 @@ bool writeKeys(const QString& path, const QString& prefix, int count) {
     return ok;
 }
 
+QString paddedTo(const QString& text, int width) {
+    return text + QString(width - text.size(), QChar(u' '));
+}
+
 // What a child started by startChild does.
 int childMain(int argc, char** argv) {
     const QString mode = QString::fromLocal8Bit(argv[2]);
@@ -358,6 +362,54 @@ private slots:
         QVERIFY(ProfileFile::writeString(path(), section, key, value));
         QCOMPARE(ProfileFile::getString(path(), section, key, QString(), 250), value);
         QCOMPARE(name(), before);
+    }
+
+    // A value in quotes (a program path with blanks) comes back with its quotes after a
+    // restart; blanks around a value are never part of it, quoted or not.
+    void quotedValuesReadBackWhole_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("expected");
+        const QString path = QStringLiteral("\"/opt/my editor/ed\"");
+        QTest::newRow("double quotes") << path << QByteArray("P=\"\"/opt/my editor/ed\"\"") << path;
+        QTest::newRow("single quotes")
+            << QStringLiteral("'x'") << QByteArray("P=\"'x'\"") << QStringLiteral("'x'");
+        QTest::newRow("quoted words")
+            << QStringLiteral("\"a\" b \"c\"") << QByteArray("P=\"\"a\" b \"c\"\"")
+            << QStringLiteral("\"a\" b \"c\"");
+        QTest::newRow("empty quotes")
+            << QStringLiteral("\"\"") << QByteArray("P=\"\"\"\"") << QStringLiteral("\"\"");
+        QTest::newRow("a lone quote")
+            << QStringLiteral("\"") << QByteArray("P=\"") << QStringLiteral("\"");
+        QTest::newRow("unmatched quotes")
+            << QStringLiteral("'x\"") << QByteArray("P='x\"") << QStringLiteral("'x\"");
+        QTest::newRow("quote inside only")
+            << QStringLiteral("a\"b\"") << QByteArray("P=a\"b\"") << QStringLiteral("a\"b\"");
+        QTest::newRow("blanks around, padding outside the quotes")
+            << QStringLiteral(" \t'x'  ") << QByteArray("P= \t\"'x'\"  ") << QStringLiteral("'x'");
+        QTest::newRow("padded to its width")
+            << paddedTo(path, 250)
+            << QByteArray("P=\"" + path.toUtf8() + "\"") + QByteArray(231, ' ') << path;
+    }
+    void quotedValuesReadBackWhole() {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, expected);
+        const QString section = QStringLiteral("OpProgram");
+        QVERIFY(ProfileFile::writeString(path(), section, QStringLiteral("P"), value));
+        QCOMPARE(content(), "[OpProgram]\r\n" + line + "\r\n");
+        QCOMPARE(ProfileFile::getString(path(), section, QStringLiteral("P"), QString(), 250),
+                 expected);
+        // Read as at the next start, from a new load, and in a loaded file before it is saved.
+        ProfileFile file = ProfileFile::load(path());
+        QCOMPARE(file.value(section, QStringLiteral("p"), QString(), 250), expected);
+        file.setValue(section, QStringLiteral("Q"), value);
+        QCOMPARE(file.value(section, QStringLiteral("Q"), QString(), 250), expected);
+        // A key set twice is checked against its last value only.
+        file.setValue(QStringLiteral("opprogram"), QStringLiteral("q"), QStringLiteral("plain"));
+        QVERIFY(file.save());
+        QCOMPARE(ProfileFile::getString(path(), section, QStringLiteral("Q"), QString(), 250),
+                 QStringLiteral("plain"));
     }
 
     // A code page 932 file that must become UTF-8: lines the program never wrote keep their
