@@ -26,6 +26,7 @@
 #include "settings/SettingsConversions.h"
 #include "settings/SettingsFile.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -53,6 +55,15 @@ QString withTrailingSeparator(QString folder) {
 
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
+}
+
+// A list (File1, Dir1, Drive1) takes a letter as a jump to the first entry starting with it; a
+// command key must not also move it, or the next command acts on a file the user never picked.
+// Text fields and the viewer still get the key after its command.
+bool movesOnLetters(const QWidget* control) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(control))
+        return !combo->isEditable();
+    return qobject_cast<const QAbstractItemView*>(control) != nullptr;
 }
 
 } // namespace
@@ -711,12 +722,15 @@ bool Form1::watchesKeyOf(QObject* watched) const {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat())
-            return false; // a key held down runs its command once
         const MainCommand command =
             commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
-        if (command != MainCommand::None)
+        if (command == MainCommand::None)
+            return false;
+        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
+        if (!key->isAutoRepeat()) // a key held down runs its command once
             runCommand(command);
+        // A control that went with its command takes no key.
+        return !control || movesOnLetters(control);
     }
     return false; // the key still reaches the control
 }
