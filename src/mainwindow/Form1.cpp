@@ -601,6 +601,16 @@ void Form1::runHandler(MainCommand command) {
         handler();
 }
 
+void Form1::runModalHandler(MainCommand command) {
+    runHandler(command);
+    // A message box closed just before its dialog (a refused rename, a confirmed delete)
+    // leaves no window active under a real window manager: it hands the focus to the dialog,
+    // which is already going. The window takes it back, and with it the control that had it,
+    // so the next key acts without a click.
+    if (isVisible())
+        activateWindow();
+}
+
 void Form1::runCommand(MainCommand command) {
     switch (command) {
     case MainCommand::Open:
@@ -654,7 +664,7 @@ void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
     }
     modPlok().TargetPath = currentFile();
     modPlok().FileOpCode = fileOpCode;
-    runHandler(command);
+    runModalHandler(command);
 }
 
 void Form1::miOpen_Click() {
@@ -685,7 +695,7 @@ void Form1::miEx3_Click() {
     runToolCommand(modPlok().ToolPath(3), currentFile(), launched(), text1(), this);
 }
 void Form1::miOption_Click() {
-    runHandler(MainCommand::Option);
+    runModalHandler(MainCommand::Option);
 }
 void Form1::miHelp_Click() {
     PlatformServices::help().showContents(modPlok().ProgramFolder + QStringLiteral("plok.hlp"));

@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -183,6 +184,47 @@ private slots:
         QTest::keyClick(form->menuBar(), Qt::Key_C);
         QVERIFY(form->isVisible());
         QCOMPARE(copies, 1);
+    }
+
+    // A dialog whose message box closes just before the dialog itself (a refused rename, a
+    // confirmed delete): afterwards the main window is active with the focus where it was, so
+    // the next key acts without a click.
+    void theMainWindowIsActiveAgainAfterADialogAndItsMessage_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("D in File1") << int(Qt::Key_D) << QStringLiteral("File1");
+        QTest::newRow("R in Dir1") << int(Qt::Key_R) << QStringLiteral("Dir1");
+        QTest::newRow("C in Combo1") << int(Qt::Key_C) << QStringLiteral("Combo1");
+        QTest::newRow("M in Text1") << int(Qt::Key_M) << QStringLiteral("Text1");
+    }
+
+    void theMainWindowIsActiveAgainAfterADialogAndItsMessage() {
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        auto form = formOnThreeFiles();
+        const auto dialogWithMessage = [&form] {
+            QDialog dialog(form.get());
+            dialog.setModal(true);
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QDialog message(&dialog);
+                message.setModal(true);
+                QTimer::singleShot(0, &message, &QDialog::accept);
+                message.exec();
+                dialog.accept();
+            });
+            dialog.exec();
+        };
+        for (MainCommand command :
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename})
+            form->setCommandHandler(command, dialogWithMessage);
+        form->setCurrentFile(dataPath(QStringLiteral("a.txt")));
+        showActive(*form);
+        QWidget* control = form->findChild<QWidget*>(focus);
+        QVERIFY(control);
+        control->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(form.get()));
+        QCOMPARE(QApplication::focusWidget(), control);
     }
 
     void theViewerIsReadByKeyboard() {
