@@ -342,9 +342,16 @@ private slots:
         QVERIFY(shown.startsWith(path.left(3)));
         QVERIFY(shown.endsWith(QStringLiteral(".txt")));
 
-        // A short path is shown whole.
-        form->setCurrentFile(QStringLiteral("/a.txt"));
-        QCOMPARE(label->shownText(), QStringLiteral("/a.txt"));
+        // A short path is shown whole, and no descender is cut off: an underscore cut away
+        // would read as a blank. Also with no current file, and at start as laid out.
+        for (const QString& current : {QStringLiteral("/a_b.txt"), QString()}) {
+            form->setCurrentFile(current);
+            QCOMPARE(label->shownText(), current);
+            QVERIFY2(label->height() >= label->fontMetrics().height(),
+                     qPrintable(QStringLiteral("%1 px for a font of %2 px")
+                                    .arg(label->height())
+                                    .arg(label->fontMetrics().height())));
+        }
     }
 
     // ---- What a screen reader is told -------------------------------------------------
