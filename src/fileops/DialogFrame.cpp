@@ -1,10 +1,12 @@
 #include "fileops/DialogFrame.h"
 
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/Twips.h"
 #include "platform/DialogModality.h"
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 namespace zorvane {
@@ -24,6 +26,12 @@ void placeControl(QWidget* control, const QString& objectName, int left, int top
                   int height) {
     control->setObjectName(objectName);
     control->setGeometry(twipsToPixels(TwipsRect{left, top, width, height}));
+}
+
+void placeNameLabel(QLabel* label, const QString& objectName, int left, int top, int width,
+                    int height) {
+    placeControl(label, objectName, left, top, width, height);
+    label->setGeometry(labelRectForFont(label->geometry(), textHeightOf(*label)));
 }
 
 void centreOnScreen(QDialog& dialog) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QLabel;
 class QWidget;
 
 namespace zorvane {
@@ -15,6 +16,11 @@ void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString&
 // Names a control and puts it at its place, given in twips.
 void placeControl(QWidget* control, const QString& objectName, int left, int top, int width,
                   int height);
+
+// As placeControl, for a label that shows a name or a path: it is made as tall as its font needs
+// where the designed height is too small. Place it after its font is set.
+void placeNameLabel(QLabel* label, const QString& objectName, int left, int top, int width,
+                    int height);
 
 // Moves the dialog, frame included, to the middle of its screen (the owner's screen when it
 // has one).

@@ -88,7 +88,7 @@ void Form3::buildControls() {
     placeControl(label1_, QStringLiteral("Label1"), 240, 240, 960, 180);
     label2_ = new PathLabel(this);
     label2_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    placeControl(label2_, QStringLiteral("Label2"), 1320, 240, 4000, 180);
+    placeNameLabel(label2_, QStringLiteral("Label2"), 1320, 240, 4000, 180);
     label3_ = gothicLabel(QStringLiteral("を"), this);
     placeControl(label3_, QStringLiteral("Label3"), 5440, 240, 960, 180);
     label4_ = gothicLabel(QStringLiteral("へ"), this);

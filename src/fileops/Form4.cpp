@@ -4,6 +4,7 @@
 #include "fileops/DialogFrame.h"
 #include "fileops/RenameName.h"
 #include "fileops/ShellSenders.h"
+#include "mainwindow/PathLabel.h"
 #include "platform/BeepService.h"
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
@@ -25,9 +26,8 @@ Form4::Form4(QWidget* owner) : QDialog(owner) {
 void Form4::buildControls() {
     label1_ = new QLabel(QStringLiteral("元の名前"), this);
     placeControl(label1_, QStringLiteral("Label1"), 240, 240, 900, 180);
-    label2_ = new QLabel(this);
-    label2_->setTextFormat(Qt::PlainText);
-    placeControl(label2_, QStringLiteral("Label2"), 240, 540, 4200, 180);
+    label2_ = new PathLabel(this); // a long name is elided in the middle: its extension shows
+    placeNameLabel(label2_, QStringLiteral("Label2"), 240, 540, 4200, 180);
     label3_ = new QLabel(QStringLiteral("新しい名前"), this);
     placeControl(label3_, QStringLiteral("Label3"), 240, 960, 900, 180);
     text1_ = new QLineEdit(this);
@@ -54,7 +54,7 @@ void Form4::Form_Load() {
     // A name in Shift-JIS is offered as the user reads it; the file itself is reached by its
     // exact bytes through TargetPath.
     const QString shownName = displayPath(oldName_);
-    label2_->setText(shownName);
+    label2_->setPath(shownName);
     text1_->setText(shownName);
     // As file managers offer a rename: the name without its extension, ready to be typed over.
     const NameSelection selection = renameSelection(shownName);

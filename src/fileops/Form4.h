@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace zorvane {
 
+class PathLabel;
+
 // The rename dialog: offers the current file's name for editing and on OK sends a rename to
 // the new name in the same folder. An unchanged name beeps and keeps the dialog open.
 class Form4 final : public QDialog {
@@ -17,7 +19,7 @@ public:
     explicit Form4(QWidget* owner);
 
     QLabel* label1() const { return label1_; }
-    QLabel* label2() const { return label2_; }
+    PathLabel* label2() const { return label2_; }
     QLabel* label3() const { return label3_; }
     QLineEdit* text1() const { return text1_; }
     QPushButton* command1() const { return command1_; }
@@ -38,7 +40,7 @@ private:
     QString oldName_;
 
     QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
+    PathLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;

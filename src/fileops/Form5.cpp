@@ -23,7 +23,7 @@ void Form5::buildControls() {
     label1_ = new QLabel(QStringLiteral("削除するファイル"), this);
     placeControl(label1_, QStringLiteral("Label1"), 240, 240, 1560, 180);
     label2_ = new PathLabel(this);
-    placeControl(label2_, QStringLiteral("Label2"), 240, 540, 4200, 180);
+    placeNameLabel(label2_, QStringLiteral("Label2"), 240, 540, 4200, 180);
     command1_ = new QPushButton(QStringLiteral("ＯＫ"), this);
     placeControl(command1_, QStringLiteral("Command1"), 240, 1080, 1680, 480);
     command2_ = new QPushButton(QStringLiteral("キャンセル"), this);

@@ -26,6 +26,7 @@
 #include "settings/SettingsConversions.h"
 #include "settings/SettingsFile.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -53,6 +55,15 @@ QString withTrailingSeparator(QString folder) {
 
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
+}
+
+// A list (File1, Dir1, Drive1) takes a letter as a jump to the first entry starting with it; a
+// command key must not also move it, or the next command acts on a file the user never picked.
+// Text fields and the viewer still get the key after its command.
+bool movesOnLetters(const QWidget* control) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(control))
+        return !combo->isEditable();
+    return qobject_cast<const QAbstractItemView*>(control) != nullptr;
 }
 
 } // namespace
@@ -590,6 +601,16 @@ void Form1::runHandler(MainCommand command) {
         handler();
 }
 
+void Form1::runModalHandler(MainCommand command) {
+    runHandler(command);
+    // A message box closed just before its dialog (a refused rename, a confirmed delete)
+    // leaves no window active under a real window manager: it hands the focus to the dialog,
+    // which is already going. The window takes it back, and with it the control that had it,
+    // so the next key acts without a click.
+    if (isVisible())
+        activateWindow();
+}
+
 void Form1::runCommand(MainCommand command) {
     switch (command) {
     case MainCommand::Open:
@@ -643,7 +664,7 @@ void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
     }
     modPlok().TargetPath = currentFile();
     modPlok().FileOpCode = fileOpCode;
-    runHandler(command);
+    runModalHandler(command);
 }
 
 void Form1::miOpen_Click() {
@@ -674,7 +695,7 @@ void Form1::miEx3_Click() {
     runToolCommand(modPlok().ToolPath(3), currentFile(), launched(), text1(), this);
 }
 void Form1::miOption_Click() {
-    runHandler(MainCommand::Option);
+    runModalHandler(MainCommand::Option);
 }
 void Form1::miHelp_Click() {
     PlatformServices::help().showContents(modPlok().ProgramFolder + QStringLiteral("plok.hlp"));
@@ -711,12 +732,15 @@ bool Form1::watchesKeyOf(QObject* watched) const {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat())
-            return false; // a key held down runs its command once
         const MainCommand command =
             commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
-        if (command != MainCommand::None)
+        if (command == MainCommand::None)
+            return false;
+        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
+        if (!key->isAutoRepeat()) // a key held down runs its command once
             runCommand(command);
+        // A control that went with its command takes no key.
+        return !control || movesOnLetters(control);
     }
     return false; // the key still reaches the control
 }

@@ -132,6 +132,7 @@ private:
     void sizeLabel5ToCaption();
     void fileCommand(qint16 fileOpCode, MainCommand command);
     void runHandler(MainCommand command);
+    void runModalHandler(MainCommand command); // a handler that opens a modal dialog
     bool watchesKeyOf(QObject* watched) const;
 
     QString programFolder_;

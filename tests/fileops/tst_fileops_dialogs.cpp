@@ -13,6 +13,7 @@
 #include "mainwindow/DirectoryListView.h"
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileListView.h"
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/PathLabel.h"
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
@@ -156,10 +157,59 @@ private slots:
         const auto window = makeDialog(dialog);
         QWidget* widget = control(window.get(), name.toLatin1().constData());
         QVERIFY(widget);
-        QCOMPARE(widget->geometry(),
-                 twipsToPixels(TwipsRect{twips.at(0), twips.at(1), twips.at(2), twips.at(3)}));
+        QRect expected =
+            twipsToPixels(TwipsRect{twips.at(0), twips.at(1), twips.at(2), twips.at(3)});
+        // A label that shows a name is as tall as its font where the designed height is not.
+        if (const auto* label = qobject_cast<PathLabel*>(widget))
+            expected = labelRectForFont(expected, textHeightOf(*label));
+        QCOMPARE(widget->geometry(), expected);
         if (text != QStringLiteral("-"))
             QCOMPARE(textOf(widget), text);
+    }
+
+    // The name in a confirmation is read whole: the label is tall enough for the font's
+    // descenders (an underscore cut off reads as a blank), and a name too long for it is
+    // elided in the middle, its extension still shown.
+    void namesAreReadableInTheirLabels_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("shownEnd"); // how the shown text ends
+        const QString underscored = QStringLiteral("/data/作業/会議メモ_SJIS.txt");
+        const QString longName = QStringLiteral("/d/") +
+                                 QStringLiteral("とても長い名前の議事録_").repeated(8) +
+                                 QStringLiteral("最終版.txt");
+        for (const char* dialog : {"Form3", "Form4", "Form5"}) {
+            QTest::addRow("%s underscore", dialog) << QString::fromLatin1(dialog) << underscored
+                                                   << QStringLiteral("会議メモ_SJIS.txt");
+            QTest::addRow("%s long name", dialog)
+                << QString::fromLatin1(dialog) << longName << QStringLiteral("最終版.txt");
+        }
+    }
+
+    void namesAreReadableInTheirLabels() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, target);
+        QFETCH(QString, shownEnd);
+        modPlok().TargetPath = target;
+        modPlok().FileOpCode = dialog == QStringLiteral("Form3")   ? 1
+                               : dialog == QStringLiteral("Form4") ? 4
+                                                                   : 3;
+        const auto window = makeDialog(dialog);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* label = window->findChild<PathLabel*>(QStringLiteral("Label2"));
+        QVERIFY(label);
+        QVERIFY2(label->height() >= label->fontMetrics().height(),
+                 qPrintable(QStringLiteral("%1 px for a font of %2 px")
+                                .arg(label->height())
+                                .arg(label->fontMetrics().height())));
+        const QString shown = label->shownText();
+        QVERIFY2(shown.endsWith(shownEnd), qPrintable(shown));
+        QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+        const bool elided = shown.contains(QChar(u'…'));
+        QCOMPARE(elided, label->fontMetrics().horizontalAdvance(displayPath(label->text())) >
+                             label->contentsRect().width());
+        QCOMPARE(label->toolTip(), displayPath(label->text()));
     }
 
     void windows_data() {

@@ -590,6 +590,88 @@ private slots:
         QCOMPARE(modPlok().FileOpCode, qint16(1));
     }
 
+    // A command key runs its command only: in a list it does not also jump to an entry
+    // starting with its letter (the next command would act on a file never picked). Other
+    // letters keep the lists' type-ahead; a text field still gets the letter.
+    void commandKeysLeaveTheListsAlone_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("withCurrentFile");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>(
+            "expected"); // the current file's name, highlighted folder or text
+        const std::pair<const char*, Qt::Key> commandKeys[] = {
+            {"C", Qt::Key_C}, {"D", Qt::Key_D},       {"E", Qt::Key_E}, {"M", Qt::Key_M},
+            {"Q", Qt::Key_Q}, {"R", Qt::Key_R},       {"1", Qt::Key_1}, {"2", Qt::Key_2},
+            {"3", Qt::Key_3}, {"Esc", Qt::Key_Escape}};
+        for (const auto& [name, key] : commandKeys) {
+            QTest::addRow("File1 %s", name)
+                << QStringLiteral("File1") << true << int(key) << QStringLiteral("a.txt");
+            QTest::addRow("Dir1 %s", name)
+                << QStringLiteral("Dir1") << true << int(key) << QStringLiteral("asub");
+        }
+        QTest::newRow("File1 C without a current file")
+            << QStringLiteral("File1") << false << int(Qt::Key_C) << QString();
+        QTest::newRow("File1 F jumps")
+            << QStringLiteral("File1") << true << int(Qt::Key_F) << QStringLiteral("f.txt");
+        QTest::newRow("Dir1 F jumps")
+            << QStringLiteral("Dir1") << true << int(Qt::Key_F) << QStringLiteral("fsub");
+        QTest::newRow("Combo1 C is typed")
+            << QStringLiteral("Combo1") << true << int(Qt::Key_C) << QStringLiteral("c");
+    }
+
+    void commandKeysLeaveTheListsAlone() {
+        QFETCH(QString, control);
+        QFETCH(bool, withCurrentFile);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        for (const char* name : {"a", "c", "d", "e", "f", "m", "q", "r", "1", "2", "3"}) {
+            writeData(QString::fromLatin1(name) + QStringLiteral(".txt"), "x\r\n");
+            QDir().mkpath(dataPath(QString::fromLatin1(name) + QStringLiteral("sub")));
+        }
+        auto form = makeForm();
+        int fileCommands = 0;
+        for (MainCommand command :
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename})
+            form->setCommandHandler(command, [&fileCommands] { ++fileCommands; });
+        modPlok().EditorPath = QStringLiteral("editor");
+        for (int tool = 1; tool <= 3; ++tool)
+            modPlok().ToolPath(tool) = QStringLiteral("tool%1").arg(tool);
+        showActive(*form);
+        form->Form_Load(dataPath(QStringLiteral("a.txt")));
+        if (!withCurrentFile) {
+            form->file1()->setPath(form->file1()->path()); // nothing selected
+            form->clearCurrentFile();
+        }
+        DirectoryListView* dirs = form->dir1();
+        dirs->setFocus();
+        for (int i = 0; i < 8 && dirs->highlightedPath() != dataPath(QStringLiteral("asub")); ++i)
+            QTest::keyClick(dirs, Qt::Key_Down); // past "1sub" to "3sub"
+        QCOMPARE(dirs->highlightedPath(), dataPath(QStringLiteral("asub")));
+
+        QWidget* target = form->findChild<QWidget*>(control);
+        QVERIFY(target);
+        target->setFocus();
+        if (control == QStringLiteral("Combo1"))
+            form->combo1()->lineEdit()->clear();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key));
+        // The command itself ran.
+        if (key != Qt::Key_F)
+            QCOMPARE(fileCommands + shown().size() + fakes_->processStarter.started.size() +
+                         (form->isVisible() ? 0 : 1),
+                     1);
+        if (control == QStringLiteral("File1")) {
+            QCOMPARE(form->file1()->fileName(), expected);
+            QCOMPARE(form->currentFile(), expected.isEmpty() ? QString() : dataPath(expected));
+        } else if (control == QStringLiteral("Dir1")) {
+            QCOMPARE(dirs->highlightedPath(), dataPath(expected));
+            QCOMPARE(dirs->path(), QDir::cleanPath(dataDir_->path()));
+        } else {
+            QCOMPARE(form->combo1()->currentText(), expected);
+        }
+    }
+
     void keysWaitWhileTheWindowIsNotActive() {
         auto form = makeForm();
         int copies = 0;

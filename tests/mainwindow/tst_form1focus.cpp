@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -185,6 +186,47 @@ private slots:
         QCOMPARE(copies, 1);
     }
 
+    // A dialog whose message box closes just before the dialog itself (a refused rename, a
+    // confirmed delete): afterwards the main window is active with the focus where it was, so
+    // the next key acts without a click.
+    void theMainWindowIsActiveAgainAfterADialogAndItsMessage_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("D in File1") << int(Qt::Key_D) << QStringLiteral("File1");
+        QTest::newRow("R in Dir1") << int(Qt::Key_R) << QStringLiteral("Dir1");
+        QTest::newRow("C in Combo1") << int(Qt::Key_C) << QStringLiteral("Combo1");
+        QTest::newRow("M in Text1") << int(Qt::Key_M) << QStringLiteral("Text1");
+    }
+
+    void theMainWindowIsActiveAgainAfterADialogAndItsMessage() {
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        auto form = formOnThreeFiles();
+        const auto dialogWithMessage = [&form] {
+            QDialog dialog(form.get());
+            dialog.setModal(true);
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QDialog message(&dialog);
+                message.setModal(true);
+                QTimer::singleShot(0, &message, &QDialog::accept);
+                message.exec();
+                dialog.accept();
+            });
+            dialog.exec();
+        };
+        for (MainCommand command :
+             {MainCommand::Copy, MainCommand::Move, MainCommand::Delete, MainCommand::Rename})
+            form->setCommandHandler(command, dialogWithMessage);
+        form->setCurrentFile(dataPath(QStringLiteral("a.txt")));
+        showActive(*form);
+        QWidget* control = form->findChild<QWidget*>(focus);
+        QVERIFY(control);
+        control->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(form.get()));
+        QCOMPARE(QApplication::focusWidget(), control);
+    }
+
     void theViewerIsReadByKeyboard() {
         QByteArray lines;
         for (int i = 1; i <= 51; ++i)
@@ -300,9 +342,16 @@ private slots:
         QVERIFY(shown.startsWith(path.left(3)));
         QVERIFY(shown.endsWith(QStringLiteral(".txt")));
 
-        // A short path is shown whole.
-        form->setCurrentFile(QStringLiteral("/a.txt"));
-        QCOMPARE(label->shownText(), QStringLiteral("/a.txt"));
+        // A short path is shown whole, and no descender is cut off: an underscore cut away
+        // would read as a blank. Also with no current file, and at start as laid out.
+        for (const QString& current : {QStringLiteral("/a_b.txt"), QString()}) {
+            form->setCurrentFile(current);
+            QCOMPARE(label->shownText(), current);
+            QVERIFY2(label->height() >= label->fontMetrics().height(),
+                     qPrintable(QStringLiteral("%1 px for a font of %2 px")
+                                    .arg(label->height())
+                                    .arg(label->fontMetrics().height())));
+        }
     }
 
     // ---- What a screen reader is told -------------------------------------------------

@@ -5,6 +5,7 @@
 #include "mainwindow/DirectoryListModel.h"
 #include "mainwindow/DriveListBox.h"
 #include "mainwindow/FileNamePattern.h"
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/StartupSettings.h"
@@ -428,6 +429,26 @@ private slots:
         QCOMPARE(drives.at(3).label, QStringLiteral("server:/export"));
         // Without a root line in the table the root is still offered.
         QCOMPARE(SystemDriveList::drivesFromMountInfo(QByteArray(), {}).size(), 1);
+    }
+
+    // A name label keeps its designed place where the font fits and grows downwards to the
+    // font's height where it does not (12 px designed, 15 px for IPA Gothic at 9 pt, 2x scale).
+    void nameLabelsAreTallEnoughForTheirFont_data() {
+        QTest::addColumn<QRect>("designed");
+        QTest::addColumn<int>("fontHeight");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("fits") << QRect(16, 36, 280, 12) << 11 << QRect(16, 36, 280, 12);
+        QTest::newRow("exactly") << QRect(16, 36, 280, 12) << 12 << QRect(16, 36, 280, 12);
+        QTest::newRow("descenders cut") << QRect(16, 36, 280, 12) << 15 << QRect(16, 36, 280, 15);
+        QTest::newRow("scale 2") << QRect(32, 72, 560, 24) << 31 << QRect(32, 72, 560, 31);
+        QTest::newRow("no font") << QRect(0, 0, 10, 12) << 0 << QRect(0, 0, 10, 12);
+    }
+
+    void nameLabelsAreTallEnoughForTheirFont() {
+        QFETCH(QRect, designed);
+        QFETCH(int, fontHeight);
+        QFETCH(QRect, expected);
+        QCOMPARE(labelRectForFont(designed, fontHeight), expected);
     }
 
     void aTallerFrameThanDesignedMovesTheLayoutHeight_data() {
