@@ -8,6 +8,8 @@
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
+#include "platform/GioShellFileOperation.h"
+#include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
 
 namespace zorvane {
@@ -31,6 +33,10 @@ void refreshAfterFileOperation(Form1& form1, bool directories, bool fileLeft) {
 void installProgramWindows() {
     static FrmDirGetPicker directoryPicker;
     PlatformServices::setDirectoryPicker(&directoryPicker);
+    static HelpWindowService help;
+    PlatformServices::setHelp(&help);
+    static GioShellFileOperation shellFileOperation;
+    PlatformServices::setShellFileOperation(&shellFileOperation);
 }
 
 void attachCommands(Form1& form1) {

@@ -2,6 +2,7 @@
 #include "platform/HelpWindow.h"
 #include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
+#include "program/CommandWiring.h"
 
 #include <QApplication>
 #include <QFile>
@@ -225,6 +226,7 @@ private slots:
 
     void productionServiceIsTheHelpWindow() {
         PlatformServices::setHelp(nullptr);
+        installProgramWindows();
         auto* production = dynamic_cast<HelpWindowService*>(&PlatformServices::help());
         QVERIFY(production);
     }
