@@ -6,11 +6,11 @@
 // Without a display the offscreen platform is used.
 
 #include "app/DesktopLocale.h"
+#include "help/HelpWindow.h"
+#include "help/HelpWindowService.h"
 #include "help/ProgramIcon.h"
 #include "help/frmAbout.h"
 #include "platform/HelpService.h"
-#include "platform/HelpWindow.h"
-#include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
 #include "program/CommandWiring.h"
 

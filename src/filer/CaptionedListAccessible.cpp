@@ -1,6 +1,6 @@
-#include "mainwindow/CaptionedListAccessible.h"
+#include "filer/CaptionedListAccessible.h"
 
-#include "mainwindow/CaptionedListView.h"
+#include "filer/CaptionedListView.h"
 
 #include <algorithm>
 

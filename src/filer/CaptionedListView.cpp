@@ -1,6 +1,6 @@
-#include "mainwindow/CaptionedListView.h"
+#include "filer/CaptionedListView.h"
 
-#include "mainwindow/CaptionedListAccessible.h"
+#include "filer/CaptionedListAccessible.h"
 
 namespace zorvane {
 

@@ -1,7 +1,7 @@
-#include "mainwindow/DirectoryListModel.h"
+#include "filer/DirectoryListModel.h"
 
-#include "mainwindow/BuiltInImages.h"
-#include "mainwindow/ShownNameOrder.h"
+#include "filer/ShownNameOrder.h"
+#include "images/BuiltInImages.h"
 #include "platform/NativeDirectory.h"
 #include "platform/NativePath.h"
 

@@ -1,6 +1,6 @@
-#include "mainwindow/DirectoryListView.h"
+#include "filer/DirectoryListView.h"
 
-#include "mainwindow/DirectoryListModel.h"
+#include "filer/DirectoryListModel.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/NativeDirectory.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/CaptionedListView.h"
+#include "filer/CaptionedListView.h"
 
 namespace zorvane {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/DriveListBox.h"
+#include "filer/DriveListBox.h"
 
 #include "platform/PlatformServices.h"
 

@@ -1,6 +1,6 @@
-#include "mainwindow/FileListModel.h"
+#include "filer/FileListModel.h"
 
-#include "mainwindow/ShownNameOrder.h"
+#include "filer/ShownNameOrder.h"
 #include "platform/NativeDirectory.h"
 #include "platform/NativePath.h"
 

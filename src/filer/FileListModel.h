@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/FileNamePattern.h"
+#include "filer/FileNamePattern.h"
 
 #include <QAbstractListModel>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "mainwindow/FileListView.h"
+#include "filer/FileListView.h"
 
-#include "mainwindow/FileListModel.h"
+#include "filer/FileListModel.h"
 
 #include "platform/NativeDirectory.h"
 

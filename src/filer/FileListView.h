@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindow/FileNamePattern.h"
+#include "filer/FileNamePattern.h"
 
-#include "mainwindow/CaptionedListView.h"
+#include "filer/CaptionedListView.h"
 
 namespace zorvane {
 

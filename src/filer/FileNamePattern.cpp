@@ -1,4 +1,4 @@
-#include "mainwindow/FileNamePattern.h"
+#include "filer/FileNamePattern.h"
 
 #include <QStringList>
 

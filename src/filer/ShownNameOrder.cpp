@@ -1,4 +1,4 @@
-#include "mainwindow/ShownNameOrder.h"
+#include "filer/ShownNameOrder.h"
 
 #include <algorithm>
 

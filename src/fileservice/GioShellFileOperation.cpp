@@ -1,11 +1,11 @@
-#include "platform/GioShellFileOperation.h"
+#include "fileservice/GioShellFileOperation.h"
 
+#include "fileservice/ShellFileWork.h"
+#include "fileservice/ShellMessages.h"
+#include "fileservice/ShellPaths.h"
 #include "platform/PlatformServices.h"
-#include "platform/ShellFileWork.h"
-#include "platform/ShellMessages.h"
-#include "platform/ShellPaths.h"
 
-#include "platform/ShellGio.h"
+#include "fileservice/ShellGio.h"
 
 namespace zorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ShellCopyJob.h"
+#include "fileservice/ShellCopyJob.h"
 #include "platform/ShellFileOperation.h"
 
 namespace zorvane {

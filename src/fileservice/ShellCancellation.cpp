@@ -1,6 +1,6 @@
-#include "platform/ShellCancellation.h"
+#include "fileservice/ShellCancellation.h"
 
-#include "platform/ShellGio.h"
+#include "fileservice/ShellGio.h"
 
 namespace zorvane {
 

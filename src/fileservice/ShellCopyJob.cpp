@@ -1,13 +1,13 @@
-#include "platform/ShellCopyJob.h"
+#include "fileservice/ShellCopyJob.h"
 
+#include "fileservice/ShellCancellation.h"
+#include "fileservice/ShellProgressWindow.h"
 #include "platform/NativePath.h"
-#include "platform/ShellCancellation.h"
-#include "platform/ShellProgressWindow.h"
 
 #include <QEventLoop>
 #include <QThread>
 
-#include "platform/ShellGio.h"
+#include "fileservice/ShellGio.h"
 
 #include <atomic>
 #include <memory>

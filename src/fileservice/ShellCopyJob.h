@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ShellFileWork.h"
+#include "fileservice/ShellFileWork.h"
 
 #include <QString>
 

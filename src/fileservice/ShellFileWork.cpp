@@ -1,14 +1,14 @@
-#include "platform/ShellFileWork.h"
+#include "fileservice/ShellFileWork.h"
 #include "platform/NativePath.h"
 
-#include "platform/ShellCancellation.h"
-#include "platform/ShellPaths.h"
+#include "fileservice/ShellCancellation.h"
+#include "fileservice/ShellPaths.h"
 #include "platform/UnfinishedFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
-#include "platform/ShellGio.h"
+#include "fileservice/ShellGio.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
-#include "platform/ShellMessages.h"
+#include "fileservice/ShellMessages.h"
 
 #include "platform/ShellFileOperation.h"
 
-#include "platform/ShellGio.h"
+#include "fileservice/ShellGio.h"
 
 namespace zorvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "fileservice/ShellPaths.h"
 #include "platform/MessageBoxService.h"
-#include "platform/ShellPaths.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "platform/ShellPaths.h"
+#include "fileservice/ShellPaths.h"
 
 namespace zorvane {
 

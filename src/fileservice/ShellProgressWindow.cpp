@@ -1,4 +1,4 @@
-#include "platform/ShellProgressWindow.h"
+#include "fileservice/ShellProgressWindow.h"
 
 #include <QProgressDialog>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "platform/HelpPage.h"
+#include "help/HelpPage.h"
 
 #include "platform/ErrorNumbers.h"
-#include "platform/RegularFileReader.h"
+#include "textfile/RegularFileReader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

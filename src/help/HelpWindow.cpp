@@ -1,6 +1,6 @@
-#include "platform/HelpWindow.h"
+#include "help/HelpWindow.h"
 
-#include "platform/HelpPage.h"
+#include "help/HelpPage.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "platform/HelpWindowService.h"
+#include "help/HelpWindowService.h"
 
-#include "platform/HelpWindow.h"
+#include "help/HelpWindow.h"
 
 #include <QCoreApplication>
 

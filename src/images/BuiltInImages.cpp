@@ -1,4 +1,4 @@
-#include "mainwindow/BuiltInImages.h"
+#include "images/BuiltInImages.h"
 
 // Each XPM file is C source: an array of the image's lines.
 #include "icons/copy.xpm"

@@ -1,9 +1,9 @@
-#include "mainwindow/FilePreview.h"
+#include "preview/FilePreview.h"
 
-#include "mainwindow/BoundedLineReader.h"
-#include "mainwindow/PreviewHead.h"
-#include "mainwindow/PreviewTextBuilder.h"
-#include "platform/TextCodec.h"
+#include "preview/BoundedLineReader.h"
+#include "preview/PreviewHead.h"
+#include "preview/PreviewTextBuilder.h"
+#include "textfile/TextCodec.h"
 
 namespace zorvane {
 

@@ -1,6 +1,6 @@
-#include "mainwindow/PreviewHead.h"
+#include "preview/PreviewHead.h"
 
-#include "platform/RegularFileReader.h"
+#include "textfile/RegularFileReader.h"
 
 namespace zorvane {
 

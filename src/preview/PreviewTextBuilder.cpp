@@ -1,6 +1,6 @@
-#include "mainwindow/PreviewTextBuilder.h"
+#include "preview/PreviewTextBuilder.h"
 
-#include "mainwindow/FilePreview.h"
+#include "preview/FilePreview.h"
 
 namespace zorvane {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/ViewerText.h"
+#include "preview/ViewerText.h"
 
 namespace zorvane {
 

@@ -5,11 +5,11 @@
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
 #include "fileops/FrmDirGetPicker.h"
+#include "fileservice/GioShellFileOperation.h"
+#include "help/HelpWindowService.h"
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
-#include "platform/GioShellFileOperation.h"
-#include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
 
 namespace zorvane {

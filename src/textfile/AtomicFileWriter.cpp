@@ -1,4 +1,4 @@
-#include "platform/AtomicFileWriter.h"
+#include "textfile/AtomicFileWriter.h"
 
 #include "platform/ErrorNumbers.h"
 #include "platform/NativePath.h"

@@ -1,4 +1,4 @@
-#include "platform/FileUpdateLock.h"
+#include "textfile/FileUpdateLock.h"
 #include "platform/NativePath.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "platform/ProfileFile.h"
+#include "textfile/ProfileFile.h"
 
-#include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
-#include "platform/FileUpdateLock.h"
-#include "platform/RegularFileReader.h"
+#include "textfile/AtomicFileWriter.h"
+#include "textfile/FileUpdateLock.h"
+#include "textfile/RegularFileReader.h"
 
 namespace zorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextCodec.h"
+#include "textfile/TextCodec.h"
 
 #include <QByteArray>
 #include <QString>

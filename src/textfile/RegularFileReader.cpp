@@ -1,4 +1,4 @@
-#include "platform/RegularFileReader.h"
+#include "textfile/RegularFileReader.h"
 
 #include "platform/ErrorNumbers.h"
 #include "platform/NativePath.h"

@@ -1,7 +1,7 @@
 // What a screen reader is told about the folder and file lists: their caption label, both
 // ways, while everything else stays as Qt's own list reports it.
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListView.h"
+#include "filer/FileListView.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The file and directory lists on real folders, the drive test of the system drive list, and
 // the empty plok.his the build places beside the program.
-#include "mainwindow/DirectoryListModel.h"
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/FileListModel.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListModel.h"
+#include "filer/DirectoryListView.h"
+#include "filer/FileListModel.h"
+#include "filer/FileListView.h"
 #include "platform/SystemDriveList.h"
 
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "platform/GioShellFileOperation.h"
+#include "fileservice/GioShellFileOperation.h"
+#include "fileservice/ShellCancellation.h"
+#include "fileservice/ShellFileWork.h"
+#include "fileservice/ShellPaths.h"
 #include "platform/PlatformServices.h"
-#include "platform/ShellCancellation.h"
-#include "platform/ShellFileWork.h"
-#include "platform/ShellPaths.h"
 
 #include "ChildProcess.h"
 #include "PlatformFakes.h"

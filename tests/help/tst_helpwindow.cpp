@@ -1,6 +1,6 @@
-#include "platform/HelpPage.h"
-#include "platform/HelpWindow.h"
-#include "platform/HelpWindowService.h"
+#include "help/HelpPage.h"
+#include "help/HelpWindow.h"
+#include "help/HelpWindowService.h"
 #include "platform/PlatformServices.h"
 #include "program/CommandWiring.h"
 

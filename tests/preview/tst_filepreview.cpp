@@ -1,5 +1,5 @@
-#include "mainwindow/FilePreview.h"
-#include "mainwindow/PreviewHead.h"
+#include "preview/FilePreview.h"
+#include "preview/PreviewHead.h"
 
 #include <QFile>
 #include <QRandomGenerator>

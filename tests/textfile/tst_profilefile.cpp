@@ -1,4 +1,4 @@
-#include "platform/ProfileFile.h"
+#include "textfile/ProfileFile.h"
 
 #include "ChildProcess.h"
 #include "TestFiles.h"

@@ -1,4 +1,4 @@
-#include "platform/TextCodec.h"
+#include "textfile/TextCodec.h"
 
 #include "TestFiles.h"
 
