@@ -4,7 +4,7 @@
 //   bench_copy [size in MiB, default 1024] [rounds, default 7] [work folder, default temp]
 //
 // The work folder gets a temporary folder of its own, removed at the end.
-#include "platform/GioShellFileOperation.h"
+#include "fileservice/GioShellFileOperation.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlatformServices.h"
 

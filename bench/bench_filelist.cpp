@@ -5,7 +5,7 @@
 // Without a display the offscreen platform is used.
 
 #include "app/ModPlok.h"
-#include "mainwindow/FileListView.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 
 #include <QApplication>

@@ -6,12 +6,13 @@
 // Without a display the offscreen platform is used.
 
 #include "app/DesktopLocale.h"
+#include "help/HelpWindow.h"
+#include "help/HelpWindowService.h"
 #include "help/ProgramIcon.h"
 #include "help/frmAbout.h"
 #include "platform/HelpService.h"
-#include "platform/HelpWindow.h"
-#include "platform/HelpWindowService.h"
 #include "platform/PlatformServices.h"
+#include "program/CommandWiring.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -77,6 +78,7 @@ int main(int argc, char* argv[]) {
     zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
+    zorvane::installProgramWindows();
     const QString helpFile =
         argc > 1 ? QString::fromLocal8Bit(argv[1])
                  : QCoreApplication::applicationDirPath() + QStringLiteral("/plok.hlp");

@@ -5,7 +5,7 @@
 // NUL bytes); a 1 GiB sparse file whose first 64 KiB are short lines (the preview never reads
 // further, so the rest may stay a hole).
 
-#include "mainwindow/FilePreview.h"
+#include "preview/FilePreview.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

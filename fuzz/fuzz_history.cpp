@@ -6,8 +6,8 @@
 #include "app/ModPlok.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/NativePath.h"
-#include "platform/TextCodec.h"
 #include "settings/HistoryFile.h"
+#include "textfile/TextCodec.h"
 
 #include <QStringList>
 

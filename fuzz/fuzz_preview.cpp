@@ -4,8 +4,8 @@
 // same text, for the file on disk and for its bytes.
 #include "FuzzSupport.h"
 
-#include "mainwindow/FilePreview.h"
-#include "platform/TextCodec.h"
+#include "preview/FilePreview.h"
+#include "textfile/TextCodec.h"
 
 #include <QStringList>
 

@@ -3,8 +3,8 @@
 // page 932 bytes is never cut, whatever the file's encoding; a failed write changes nothing.
 #include "FuzzSupport.h"
 
-#include "platform/ProfileFile.h"
-#include "platform/TextCodec.h"
+#include "textfile/ProfileFile.h"
+#include "textfile/TextCodec.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // of bytes keeps characters whole and stays within the bytes.
 #include "FuzzSupport.h"
 
-#include "platform/TextCodec.h"
+#include "textfile/TextCodec.h"
 
 using namespace zorvane;
 using namespace zorvane::fuzz;

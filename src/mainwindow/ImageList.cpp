@@ -1,6 +1,6 @@
 #include "mainwindow/ImageList.h"
 
-#include "mainwindow/BuiltInImages.h"
+#include "images/BuiltInImages.h"
 
 namespace zorvane {
 

@@ -1,8 +1,8 @@
 #include "mainwindow/MainWindowAccessibility.h"
 
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/DriveListBox.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListView.h"
+#include "filer/DriveListBox.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 
 #include <QAccessibleWidget>

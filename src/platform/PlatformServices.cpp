@@ -4,12 +4,10 @@
 #include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
 #include "platform/HelpService.h"
-#include "platform/HelpWindowService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
 #include "platform/ShellFileOperation.h"
 #include "platform/SystemDriveList.h"
-#include "platform/GioShellFileOperation.h"
 #include "platform/SystemProcessStarter.h"
 
 #include "platform/ColourDialogService.h"
@@ -38,10 +36,23 @@ InstalledServices& installed() {
     return services;
 }
 
-// Stand-in until the real window is installed.
+// Stand-ins until the program installs its own windows: the picker, the help window and the
+// file-operation service all live above this seam.
 class NoDirectoryPicker final : public DirectoryPicker {
 public:
     QString pickDirectory(QWidget*, const QString&) override { return QString(); }
+};
+
+class NoHelp final : public HelpService {
+public:
+    void showContents(const QString&) override {}
+    void showTopic(const QString&, int) override {}
+};
+
+// Touches no file and says so: anything but 0 means not done.
+class NoShellFileOperation final : public ShellFileOperation {
+public:
+    int perform(const ShellRequest&) override { return 1; }
 };
 
 } // namespace
@@ -67,13 +78,13 @@ DriveList& PlatformServices::driveList() {
 }
 
 ShellFileOperation& PlatformServices::shellFileOperation() {
-    static GioShellFileOperation production;
-    return installed().shellFileOperation ? *installed().shellFileOperation : production;
+    static NoShellFileOperation none;
+    return installed().shellFileOperation ? *installed().shellFileOperation : none;
 }
 
 HelpService& PlatformServices::help() {
-    static HelpWindowService production;
-    return installed().help ? *installed().help : production;
+    static NoHelp none;
+    return installed().help ? *installed().help : none;
 }
 
 DirectoryPicker& PlatformServices::directoryPicker() {
@@ -81,17 +92,25 @@ DirectoryPicker& PlatformServices::directoryPicker() {
     return installed().directoryPicker ? *installed().directoryPicker : none;
 }
 
-void PlatformServices::setMessageBox(MessageBoxService* service) { installed().messageBox = service; }
-void PlatformServices::setBeep(BeepService* service) { installed().beep = service; }
+void PlatformServices::setMessageBox(MessageBoxService* service) {
+    installed().messageBox = service;
+}
+void PlatformServices::setBeep(BeepService* service) {
+    installed().beep = service;
+}
 void PlatformServices::setProcessStarter(ProcessStarter* service) {
     installed().processStarter = service;
 }
-void PlatformServices::setDriveList(DriveList* service) { installed().driveList = service; }
+void PlatformServices::setDriveList(DriveList* service) {
+    installed().driveList = service;
+}
 void PlatformServices::setShellFileOperation(ShellFileOperation* service) {
     installed().shellFileOperation = service;
 }
 
-void PlatformServices::setHelp(HelpService* service) { installed().help = service; }
+void PlatformServices::setHelp(HelpService* service) {
+    installed().help = service;
+}
 void PlatformServices::setDirectoryPicker(DirectoryPicker* service) {
     installed().directoryPicker = service;
 }

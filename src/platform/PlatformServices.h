@@ -15,17 +15,19 @@ class ColourDialogService;
 
 // The one place where the program finds the services of the operating system and of modal
 // windows. Each accessor returns the production service unless another one was installed;
-// tests install fakes (and put nullptr back to return to production).
+// tests install fakes (and put nullptr back to return to production, or to the stand-in of a
+// service that the program installs).
 class PlatformServices {
 public:
     static MessageBoxService& messageBox();
     static BeepService& beep();
     static ProcessStarter& processStarter();
     static DriveList& driveList();
+    // The file-operation service, the help window and the directory picker sit above the
+    // platform; the program installs them at start. Until then no file is touched (the request
+    // is not done), help shows nothing and every pick is cancelled.
     static ShellFileOperation& shellFileOperation();
     static HelpService& help();
-    // The picker's window sits above the platform; the program installs it at start. Until then
-    // every pick is cancelled.
     static DirectoryPicker& directoryPicker();
     // The common dialogs of the options window: program file, font with text colour, colour.
     static ProgramFileDialog& programFileDialog();

@@ -5,6 +5,8 @@
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
 #include "fileops/FrmDirGetPicker.h"
+#include "fileservice/GioShellFileOperation.h"
+#include "help/HelpWindowService.h"
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
@@ -31,6 +33,10 @@ void refreshAfterFileOperation(Form1& form1, bool directories, bool fileLeft) {
 void installProgramWindows() {
     static FrmDirGetPicker directoryPicker;
     PlatformServices::setDirectoryPicker(&directoryPicker);
+    static HelpWindowService help;
+    PlatformServices::setHelp(&help);
+    static GioShellFileOperation shellFileOperation;
+    PlatformServices::setShellFileOperation(&shellFileOperation);
 }
 
 void attachCommands(Form1& form1) {

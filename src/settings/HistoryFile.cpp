@@ -1,12 +1,12 @@
 #include "settings/HistoryFile.h"
 
 #include "app/ModPlok.h"
-#include "platform/AtomicFileWriter.h"
 #include "platform/ErrorNumbers.h"
-#include "platform/FileUpdateLock.h"
 #include "platform/NativePath.h"
-#include "platform/RegularFileReader.h"
-#include "platform/TextCodec.h"
+#include "textfile/AtomicFileWriter.h"
+#include "textfile/FileUpdateLock.h"
+#include "textfile/RegularFileReader.h"
+#include "textfile/TextCodec.h"
 
 #include <QStringList>
 

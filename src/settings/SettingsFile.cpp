@@ -1,9 +1,9 @@
 #include "settings/SettingsFile.h"
 
 #include "app/ModPlok.h"
-#include "platform/FileUpdateLock.h"
-#include "platform/ProfileFile.h"
 #include "settings/SettingsKeyTable.h"
+#include "textfile/FileUpdateLock.h"
+#include "textfile/ProfileFile.h"
 
 namespace zorvane {
 

@@ -8,9 +8,9 @@
 
 #include "app/ModPlok.h"
 #include "fileops/Form3.h"
-#include "mainwindow/DirectoryListModel.h"
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListModel.h"
+#include "filer/DirectoryListView.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 #include "platform/PlatformServices.h"
 #include "program/CommandWiring.h"

@@ -8,10 +8,10 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
+#include "help/HelpWindow.h"
+#include "help/HelpWindowService.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/MainCommand.h"
-#include "platform/HelpWindow.h"
-#include "platform/HelpWindowService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlatformServices.h"
 #include "program/CommandWiring.h"
@@ -84,9 +84,10 @@ private slots:
 
         fakes_ = std::make_unique<PlatformFakes>();
         fakes_->driveList.entries = {DriveEntry{QStringLiteral("/"), QString()}};
+        installProgramWindows();
+        // A help window of the test's own, so that each row starts without one.
         help_ = std::make_unique<HelpWindowService>();
         PlatformServices::setHelp(help_.get());
-        installProgramWindows();
 
         form_ = std::make_unique<Form1>(programDir_->path());
         attachCommands(*form_);

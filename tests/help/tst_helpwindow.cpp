@@ -1,7 +1,8 @@
-#include "platform/HelpPage.h"
-#include "platform/HelpWindow.h"
-#include "platform/HelpWindowService.h"
+#include "help/HelpPage.h"
+#include "help/HelpWindow.h"
+#include "help/HelpWindowService.h"
 #include "platform/PlatformServices.h"
+#include "program/CommandWiring.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -352,6 +353,7 @@ private slots:
 
     void productionServiceIsTheHelpWindow() {
         PlatformServices::setHelp(nullptr);
+        installProgramWindows();
         auto* production = dynamic_cast<HelpWindowService*>(&PlatformServices::help());
         QVERIFY(production);
     }

@@ -5,12 +5,12 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
-#include "mainwindow/DirectoryListModel.h"
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/FileListModel.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListModel.h"
+#include "filer/DirectoryListView.h"
+#include "filer/FileListModel.h"
+#include "filer/FileListView.h"
+#include "fileservice/GioShellFileOperation.h"
 #include "mainwindow/Form1.h"
-#include "platform/GioShellFileOperation.h"
 #include "platform/NativePath.h"
 #include "platform/SystemProcessStarter.h"
 

@@ -5,9 +5,9 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
-#include "mainwindow/DirectoryListView.h"
-#include "mainwindow/DriveListBox.h"
-#include "mainwindow/FileListView.h"
+#include "filer/DirectoryListView.h"
+#include "filer/DriveListBox.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/PathLabel.h"
 

@@ -1,17 +1,17 @@
 // The main window's decisions that need no window: layout, keys, toolbar dispatch, command
 // line, stored settings, colours, file patterns, directory entries and drives.
 #include "app/ModPlok.h"
+#include "filer/DirectoryListModel.h"
+#include "filer/DriveListBox.h"
+#include "filer/FileNamePattern.h"
 #include "mainwindow/CommandLineTarget.h"
-#include "mainwindow/DirectoryListModel.h"
-#include "mainwindow/DriveListBox.h"
-#include "mainwindow/FileNamePattern.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/StartupSettings.h"
 #include "mainwindow/ViewerColour.h"
-#include "mainwindow/ViewerText.h"
 #include "platform/SystemDriveList.h"
+#include "preview/ViewerText.h"
 
 #include <QtTest>
 #include <cmath>

@@ -5,14 +5,14 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
-#include "mainwindow/FileListView.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
-#include "platform/TextCodec.h"
 #include "settings/HistoryFile.h"
 #include "settings/SettingsConversions.h"
+#include "textfile/TextCodec.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // File names that look like markup are shown as they are spelled: in the real message boxes of
 // the file service, in its progress window and in the tool tip of a path.
-#include "platform/GioShellFileOperation.h"
+#include "fileservice/GioShellFileOperation.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlainToolTip.h"
 #include "platform/PlatformServices.h"

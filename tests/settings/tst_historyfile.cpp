@@ -1,8 +1,8 @@
 #include "app/ModPlok.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/NativePath.h"
-#include "platform/TextCodec.h"
 #include "settings/HistoryFile.h"
+#include "textfile/TextCodec.h"
 
 #include "TestFiles.h"
 

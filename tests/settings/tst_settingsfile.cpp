@@ -1,9 +1,9 @@
 #include "app/ModPlok.h"
-#include "platform/ProfileFile.h"
-#include "platform/TextCodec.h"
 #include "settings/SettingsConversions.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeyTable.h"
+#include "textfile/ProfileFile.h"
+#include "textfile/TextCodec.h"
 
 #include "TestFiles.h"
 

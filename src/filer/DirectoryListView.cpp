@@ -1,0 +1,125 @@
+#include "filer/DirectoryListView.h"
+
+#include "filer/DirectoryListModel.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/NativeDirectory.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace zorvane {
+
+namespace {
+
+constexpr int IndentPerLevel = 8; // pixels
+
+// Draws each entry indented by its depth, as the classic tree of folders.
+class IndentedEntryDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(option.rect.left() + indent(index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.rwidth() += indent(index);
+        return size;
+    }
+
+private:
+    static int indent(const QModelIndex& index) {
+        return index.data(DirectoryListModel::DepthRole).toInt() * IndentPerLevel;
+    }
+};
+
+} // namespace
+
+DirectoryListView::DirectoryListView(QWidget* parent)
+    : CaptionedListView(parent), model_(new DirectoryListModel(this)) {
+    setModel(model_);
+    setItemDelegate(new IndentedEntryDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        openEntry(index.data(DirectoryListModel::PathRole).toString());
+    });
+    path_ = nativeCurrentFolder();
+    refresh();
+}
+
+int DirectoryListView::setPath(const QString& folder) {
+    const QString wanted = absoluteNativePath(folder);
+    if (!isNativeDirectory(wanted))
+        return ErrPathNotFound;
+    const bool changed = wanted != path_;
+    path_ = wanted;
+    refresh();
+    if (changed)
+        emit pathChanged(path_);
+    return 0;
+}
+
+void DirectoryListView::refresh() {
+    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
+    highlightCurrentFolder();
+}
+
+QString DirectoryListView::highlightedPath() const {
+    return currentIndex().data(DirectoryListModel::PathRole).toString();
+}
+
+void DirectoryListView::openHighlighted() {
+    openEntry(highlightedPath());
+}
+
+void DirectoryListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openHighlighted();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void DirectoryListView::openEntry(const QString& folder) {
+    if (folder.isEmpty())
+        return;
+    if (const int error = setPath(folder)) {
+        refresh(); // the folder vanished: show what is there now
+        emit openFailed(error);
+    }
+}
+
+void DirectoryListView::highlightCurrentFolder() {
+    const QList<DirectoryEntry>& entries = model_->entries();
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (entries.at(row).path == path_) {
+            setCurrentIndex(model_->index(static_cast<int>(row)));
+            showCurrentFolder();
+            return;
+        }
+    }
+}
+
+void DirectoryListView::showCurrentFolder() {
+    // The current folder at the bottom of the view with as many of its parents as fit above
+    // it, and every name from its start: a deep folder's indent must not scroll the names
+    // out of sight.
+    if (currentIndex().isValid())
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtBottom);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
+void DirectoryListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    showCurrentFolder();
+}
+
+} // namespace zorvane

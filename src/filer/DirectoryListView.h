@@ -1,0 +1,50 @@
+#pragma once
+
+#include "filer/CaptionedListView.h"
+
+namespace zorvane {
+
+class DirectoryListModel;
+
+// The directory list Dir1: the parents of the current folder, the folder itself and its
+// subfolders. The arrow keys only highlight an entry; Enter or a double-click opens it.
+class DirectoryListView final : public CaptionedListView {
+    Q_OBJECT
+public:
+    explicit DirectoryListView(QWidget* parent = nullptr);
+
+    // The current folder, absolute and without a trailing "/" (the root is "/").
+    QString path() const { return path_; }
+
+    // Opens `folder` (made absolute). Returns 0, or 76 when it is not an existing folder; then
+    // nothing changes. A new path raises pathChanged.
+    int setPath(const QString& folder);
+
+    // Reads the subfolders again.
+    void refresh();
+
+    // The full path of the highlighted entry, or empty.
+    QString highlightedPath() const;
+
+    // Opens the highlighted entry, as Enter does.
+    void openHighlighted();
+
+signals:
+    void pathChanged(const QString& path);
+    // Opening an entry failed (the folder vanished): its error number.
+    void openFailed(int errorNumber);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void openEntry(const QString& folder);
+    void highlightCurrentFolder();
+    void showCurrentFolder();
+
+    DirectoryListModel* model_;
+    QString path_;
+};
+
+} // namespace zorvane

@@ -1,0 +1,46 @@
+#include "filer/FileListModel.h"
+
+#include "filer/ShownNameOrder.h"
+#include "platform/NativeDirectory.h"
+#include "platform/NativePath.h"
+
+#include <vector>
+
+namespace zorvane {
+
+QStringList listMatchingFiles(const QString& folder, const FileNamePattern& pattern) {
+    std::vector<ListedName> entries;
+    // Regular files only (no FIFOs, sockets or devices), no dot-files. Patterns and sorting
+    // work on the names as shown, so a name in code page 932 sorts among the others.
+    for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
+        if (!entry.isRegularFile || entry.name.startsWith(QChar(u'.')))
+            continue;
+        const QString shown = displayPath(entry.name);
+        if (!pattern.matches(shown))
+            continue;
+        entries.push_back(ListedName{shown.toCaseFolded(), std::move(entry.name)});
+    }
+    return namesInShownOrder(std::move(entries));
+}
+
+FileListModel::FileListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(names_.size());
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= names_.size())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return displayPath(names_.at(index.row()));
+    return {};
+}
+
+void FileListModel::reload(const QString& folder, const FileNamePattern& pattern) {
+    beginResetModel();
+    names_ = listMatchingFiles(folder, pattern);
+    endResetModel();
+}
+
+} // namespace zorvane

@@ -1,0 +1,143 @@
+#include "filer/FileListView.h"
+
+#include "filer/FileListModel.h"
+
+#include "platform/NativeDirectory.h"
+
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+namespace zorvane {
+
+FileListView::FileListView(QWidget* parent)
+    : CaptionedListView(parent), model_(new FileListModel(this)), pattern_(QStringLiteral("*.*")) {
+    setModel(model_);
+    setUniformItemSizes(true); // tens of thousands of names list at once
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+    path_ = nativeCurrentFolder();
+}
+
+void FileListView::setPath(const QString& folder) {
+    path_ = absoluteNativePath(folder);
+    reload();
+}
+
+void FileListView::setPattern(const QString& pattern) {
+    pattern_ = FileNamePattern(pattern);
+    reload();
+}
+
+void FileListView::reload() {
+    model_->reload(path_, pattern_);
+    scrollToTop();
+}
+
+void FileListView::refresh() {
+    const QString selected = fileName();
+    reload();
+    const int row = selected.isEmpty() ? -1 : static_cast<int>(model_->names().indexOf(selected));
+    if (row < 0)
+        return;
+    quiet_ = true;
+    setCurrentIndex(model_->index(row));
+    quiet_ = false;
+    scrollTo(currentIndex());
+}
+
+int FileListView::listCount() const {
+    return static_cast<int>(model_->names().size());
+}
+
+QString FileListView::listEntry(int row) const {
+    return row >= 0 && row < listCount() ? model_->names().at(row) : QString();
+}
+
+int FileListView::listIndex() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FileListView::setListIndex(int row) {
+    if (row < 0 || row >= listCount()) {
+        setCurrentIndex(QModelIndex());
+        return;
+    }
+    setCurrentIndex(model_->index(row));
+    scrollTo(currentIndex());
+}
+
+QString FileListView::fileName() const {
+    return listEntry(listIndex());
+}
+
+void FileListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QListView::currentChanged(current, previous);
+    if (!current.isValid() || quiet_)
+        return;
+    currentChangedByPress_ = true;
+    emit fileSelected();
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event) {
+    currentChangedByPress_ = false;
+    QListView::mousePressEvent(event);
+    // A click on the entry that is already selected selects it again.
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && pressed.isValid() && pressed == currentIndex() &&
+        !currentChangedByPress_)
+        emit fileSelected();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
+        emit fileSelected();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FileListView::focusInEvent(QFocusEvent* event) {
+    // With nothing current, the view would make the first entry current (unhighlighted) when
+    // it gains the focus. The current file must change only on a pick, so that entry is taken
+    // back; the first arrow key still starts at the top of the list.
+    const bool hadCurrent = currentIndex().isValid();
+    quiet_ = true;
+    QListView::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
+    quiet_ = false;
+}
+
+QString FileListView::toolTipAt(const QPoint& viewportPoint) const {
+    const QModelIndex index = indexAt(viewportPoint);
+    if (!index.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int needed = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    if (visualRect(index).left() + needed <= viewport()->width())
+        return {};
+    return index.data(Qt::DisplayRole).toString();
+}
+
+bool FileListView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               visualRect(indexAt(help->pos())));
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}
+} // namespace zorvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "filer/FileNamePattern.h"
+
+#include "filer/CaptionedListView.h"
+
+namespace zorvane {
+
+class FileListModel;
+
+// The file list File1: the files of one folder that match its pattern. Selecting an entry by
+// mouse or by the keys, or by code (setListIndex), raises fileSelected; so do clicking the entry
+// that is already selected and Enter. Gaining the focus or reading the folder again never
+// selects an entry.
+class FileListView final : public CaptionedListView {
+    Q_OBJECT
+public:
+    explicit FileListView(QWidget* parent = nullptr);
+
+    // The folder listed, absolute and without a trailing "/" (the root is "/").
+    QString path() const { return path_; }
+    // Lists `folder` (made absolute); the selection is cleared.
+    void setPath(const QString& folder);
+
+    QString pattern() const { return pattern_.text(); }
+    void setPattern(const QString& pattern);
+
+    // Reads the folder again. The selected entry stays selected while its file is still there
+    // (without raising fileSelected); otherwise nothing is selected.
+    void refresh();
+
+    int listCount() const;
+    QString listEntry(int row) const;
+    int listIndex() const; // -1 without a selection
+    void setListIndex(int row);
+
+    // The selected entry's name alone, or empty.
+    QString fileName() const;
+
+    // The tool tip at a point of the viewport: the whole name of an entry too long to be
+    // shown whole, else empty.
+    QString toolTipAt(const QPoint& viewportPoint) const;
+
+signals:
+    void fileSelected();
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void reload();
+
+    FileListModel* model_;
+    QString path_;
+    FileNamePattern pattern_;
+    bool currentChangedByPress_ = false;
+    bool quiet_ = false; // an entry made current by focus-in or by a refresh is no pick
+};
+
+} // namespace zorvane
