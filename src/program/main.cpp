@@ -1,6 +1,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/DesktopLocale.h"
 #include "app/GraphicalSession.h"
+#include "app/SessionEndSignals.h"
 #include "app/TerminalLanguage.h"
 #include "help/ProgramIcon.h"
 #include "help/ProgramVersion.h"
@@ -10,6 +11,7 @@
 #include "program/CommandWiring.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 #include <cstdio>
 
@@ -66,8 +68,18 @@ int main(int argc, char* argv[]) {
             pathArguments.append(zorvane::pathFromNative(QByteArrayView(argv[i])));
     }
 
+    // Listening before the main window reads plok.ini and plok.his: a signal that comes while
+    // it starts waits in the pipe until the event loop runs.
+    const zorvane::SessionEndSignals sessionEndSignals;
+
     zorvane::Form1 form1;
     zorvane::attachCommands(form1);
+    // The end of the session (logout, a stopped service, a closed terminal, the session
+    // manager's end) saves as closing the window does, through the same close.
+    QObject::connect(&sessionEndSignals, &zorvane::SessionEndSignals::ending, &form1,
+                     [&form1] { form1.close(); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &form1,
+                     [&form1](QSessionManager&) { form1.close(); });
     form1.Form_Load(zorvane::commandLineText(pathArguments));
     form1.show();
     return application.exec();
