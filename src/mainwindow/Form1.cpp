@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
 #include "app/SaveFailureMessage.h"
+#include "app/SettingsLocation.h"
 #include "launch/LaunchCommands.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/DirectoryListView.h"
@@ -240,7 +241,9 @@ void Form1::Form_Initialize() {
     launched_ = 0;
     ModPlok& state = modPlok();
     state.ProgramFolder = withTrailingSeparator(programFolder_);
-    state.SettingsPath = state.ProgramFolder + QStringLiteral("plok.ini");
+    // plok.hlp stays in the program folder; the user's files move out of a read-only one.
+    state.SettingsFolder = prepareSettingsFolder(state.ProgramFolder);
+    state.SettingsPath = state.SettingsFolder + QStringLiteral("plok.ini");
 
     readSettingsKeys(state);
     // A history file that cannot be read is reported, and the stored settings are applied all
@@ -366,7 +369,7 @@ void Form1::Form_Unload() {
         reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
                           writeFailureNumber(state.SettingsPath), this);
     if (const int historyError = writeHistoryFile(modPlok()))
-        reportSaveFailure(UnsavedData::History, state.ProgramFolder + QStringLiteral("plok.his"),
+        reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
                           historyError, this);
     QCoreApplication::exit(0);
 }
