@@ -351,10 +351,22 @@ void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    storeWindowAndHistory(true);
+    QCoreApplication::exit(0);
+}
+
+void Form1::saveAfterDisplayLoss() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    storeWindowAndHistory(false);
+}
+
+void Form1::storeWindowAndHistory(bool displayPresent) {
     // The normal place and size are stored; the window keeps them while it is minimised or
     // maximised, and is restored to them first.
     const QRect outer = outerGeometryTwips();
-    if (isMinimized() || isMaximized()) {
+    if (displayPresent && (isMinimized() || isMaximized())) {
         PlatformServices::beep().beep();
         showNormal();
     }
@@ -363,15 +375,19 @@ void Form1::Form_Unload() {
     record.Left = numberField(outer.left());
     record.Height = numberField(outer.height());
     record.Width = numberField(outer.width());
-    // The user hears of what could not be saved before the program ends.
+    // The user hears of what could not be saved before the program ends, where a window can
+    // still be shown.
     const ModPlok& state = modPlok();
-    if (!writeFormKeys(state))
+    const bool formKeysWritten = writeFormKeys(state);
+    const int historyError = writeHistoryFile(modPlok());
+    if (!displayPresent)
+        return;
+    if (!formKeysWritten)
         reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
                           writeFailureNumber(state.SettingsPath), this);
-    if (const int historyError = writeHistoryFile(modPlok()))
+    if (historyError)
         reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
                           historyError, this);
-    QCoreApplication::exit(0);
 }
 
 QRect Form1::outerGeometryTwips() const {

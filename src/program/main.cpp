@@ -14,8 +14,11 @@
 #include <QSessionManager>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+zorvane::Form1* liveWindow = nullptr; // while the event loop runs
 
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
@@ -81,6 +84,15 @@ int main(int argc, char* argv[]) {
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager&) { form1.close(); });
     form1.Form_Load(zorvane::commandLineText(pathArguments));
+    // Qt ends the process with exit() when the X server or the compositor goes away; the
+    // window's place and plok.his are saved on the way out as a close would.
+    liveWindow = &form1;
+    std::atexit([] {
+        if (liveWindow)
+            liveWindow->saveAfterDisplayLoss();
+    });
     form1.show();
-    return application.exec();
+    const int status = application.exec();
+    liveWindow = nullptr;
+    return status;
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,6 +88,55 @@ private slots:
         QVERIFY(zorvane.waitForFinished(60000));
         QCOMPARE(zorvane.exitStatus(), QProcess::NormalExit);
         QCOMPARE(zorvane.exitCode(), 0);
+
+        const QByteArray settings = readAll(programFolder.filePath(QStringLiteral("plok.ini")));
+        for (const char* key : {"[Form]", "Top=", "Left=", "Height=", "Width="})
+            QVERIFY2(settings.contains(key), settings.constData());
+        QCOMPARE(readAll(programFolder.filePath(QStringLiteral("plok.his"))),
+                 QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(39));
+    }
+
+    // The X server goes away under the running program: Qt ends the process, and the
+    // window's keys and plok.his are written on the way out.
+    void displayLossSaves() {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            QSKIP("Xvfb is not installed (package xvfb)");
+        QTemporaryDir programFolder;
+        QVERIFY(programFolder.isValid());
+        const QString program = programFolder.filePath(QStringLiteral("zorvane"));
+        QVERIFY(QFile::copy(QStringLiteral(ZORVANE_PROGRAM), program));
+        QVERIFY(writeAll(programFolder.filePath(QStringLiteral("plok.his")),
+                         QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(40)));
+
+        QProcess server;
+        server.start(xvfb,
+                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                      QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QVERIFY(server.waitForStarted(10000));
+        QByteArray number;
+        while (!number.contains('\n') && server.waitForReadyRead(30000))
+            number += server.readAllStandardOutput();
+        QVERIFY2(number.contains('\n'), "Xvfb gave no display number");
+
+        OpenWatcher watcher;
+        QVERIFY(watcher.watch(programFolder.path()));
+        QProcess zorvane;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("DISPLAY"),
+                           QStringLiteral(":") + QString::fromLatin1(number.trimmed()));
+        zorvane.setProcessEnvironment(environment);
+        zorvane.setWorkingDirectory(programFolder.path());
+        zorvane.start(program, {});
+        QVERIFY(zorvane.waitForStarted(10000));
+        QVERIFY(watcher.waitFor(programFolder.path(), QStringLiteral("plok.his"), 60000));
+        server.terminate();
+        QVERIFY(server.waitForFinished(30000));
+        QVERIFY(zorvane.waitForFinished(60000));
+        QCOMPARE(zorvane.exitStatus(), QProcess::NormalExit);
 
         const QByteArray settings = readAll(programFolder.filePath(QStringLiteral("plok.ini")));
         for (const char* key : {"[Form]", "Top=", "Left=", "Height=", "Width="})
