@@ -39,7 +39,10 @@ constexpr Boolean16 False16 = 0;
 // fixed texts.
 struct ModPlok {
     QString ProgramFolder; // ends with "/"
-    QString SettingsPath;  // ProgramFolder + "plok.ini"
+    QString SettingsPath;  // SettingsFolder + "plok.ini"
+    // Where plok.ini and plok.his live, ending with "/": the program folder where the user may
+    // write it, a folder of the user's own where not. Empty means the program folder.
+    QString SettingsFolder;
     FixedText<50> NameBuffer;
     FixedText<250> ProgramBuffer;
     SettingsRecordFields SettingsRecord;

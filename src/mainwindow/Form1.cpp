@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
 #include "app/SaveFailureMessage.h"
+#include "app/SettingsLocation.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
@@ -251,7 +252,9 @@ void Form1::Form_Initialize() {
     launched_ = 0;
     ModPlok& state = modPlok();
     state.ProgramFolder = withTrailingSeparator(programFolder_);
-    state.SettingsPath = state.ProgramFolder + QStringLiteral("plok.ini");
+    // plok.hlp stays in the program folder; the user's files move out of a read-only one.
+    state.SettingsFolder = prepareSettingsFolder(state.ProgramFolder);
+    state.SettingsPath = state.SettingsFolder + QStringLiteral("plok.ini");
 
     readSettingsKeys(state);
     // A history file that cannot be read is reported, and the stored settings are applied all
@@ -359,10 +362,22 @@ void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    storeWindowAndHistory(true);
+    QCoreApplication::exit(0);
+}
+
+void Form1::saveAfterDisplayLoss() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    storeWindowAndHistory(false);
+}
+
+void Form1::storeWindowAndHistory(bool displayPresent) {
     // The normal place and size are stored; the window keeps them while it is minimised or
     // maximised, and is restored to them first.
     const QRect outer = outerGeometryTwips();
-    if (isMinimized() || isMaximized()) {
+    if (displayPresent && (isMinimized() || isMaximized())) {
         PlatformServices::beep().beep();
         showNormal();
     }
@@ -371,15 +386,19 @@ void Form1::Form_Unload() {
     record.Left = numberField(outer.left());
     record.Height = numberField(outer.height());
     record.Width = numberField(outer.width());
-    // The user hears of what could not be saved before the program ends.
+    // The user hears of what could not be saved before the program ends, where a window can
+    // still be shown.
     const ModPlok& state = modPlok();
-    if (!writeFormKeys(state))
+    const bool formKeysWritten = writeFormKeys(state);
+    const int historyError = writeHistoryFile(modPlok());
+    if (!displayPresent)
+        return;
+    if (!formKeysWritten)
         reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
                           writeFailureNumber(state.SettingsPath), this);
-    if (const int historyError = writeHistoryFile(modPlok()))
-        reportSaveFailure(UnsavedData::History, state.ProgramFolder + QStringLiteral("plok.his"),
+    if (historyError)
+        reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
                           historyError, this);
-    QCoreApplication::exit(0);
 }
 
 QRect Form1::outerGeometryTwips() const {

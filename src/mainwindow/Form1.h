@@ -86,6 +86,9 @@ public slots:
     void Form_Load(const QString& commandLineText);
     void Form_Activate();
     void Form_Unload();
+    // What Form_Unload saves, when the window system has gone and the process is ending
+    // without the event loop: nothing is shown, nothing asked of the display.
+    void saveAfterDisplayLoss();
     void Form_Resize();
     void ApplyFilerVisibility();
 
@@ -123,6 +126,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildToolbar();
+    void storeWindowAndHistory(bool displayPresent);
     void applyStoredSettings(const StartupSettings& settings);
     void applyViewerColours(const StartupSettings& settings);
     void updateMinimumSize();

@@ -28,7 +28,9 @@ constexpr qsizetype MaximumLineBytes = 64 * 1024;
 constexpr qint64 EncodingProbeBytes = 1024 * 1024;
 
 QString historyPath(const ModPlok& state) {
-    return state.ProgramFolder + QStringLiteral("plok.his");
+    const QString& folder =
+        state.SettingsFolder.isEmpty() ? state.ProgramFolder : state.SettingsFolder;
+    return folder + QStringLiteral("plok.his");
 }
 
 // Splits the file into lines as it is read, in units of one byte (code page 932, UTF-8) or two
