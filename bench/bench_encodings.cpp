@@ -207,7 +207,7 @@ int main(int argc, char** argv) {
             JapaneseTextGuess::guess(head, bytes.size() <= previewByteBound);
         if (guessed == targets()[std::size_t(target)].ours)
             ++tally.ours;
-        else if (ourMisses.size() < 40)
+        else if (ourMisses.size() < 100)
             ourMisses << QStringLiteral("%1 %2 (%3 bytes) taken for %4: %5")
                              .arg(QString::fromLatin1(targets()[std::size_t(target)].label),
                                   classes()[sizeClass])
@@ -299,9 +299,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    // ZORVANE_BENCH_NO_PEERS=1 leaves the peers out, for a quick look at the program's own misses.
+    const bool peers = qEnvironmentVariableIsEmpty("ZORVANE_BENCH_NO_PEERS");
     const QMap<QString, QString> nkf =
-        askPeer(QStringLiteral("nkf"), {QStringLiteral("--guess")}, samples);
-    const QMap<QString, QString> uchardet = askPeer(QStringLiteral("uchardet"), {}, samples);
+        peers ? askPeer(QStringLiteral("nkf"), {QStringLiteral("--guess")}, samples)
+              : QMap<QString, QString>();
+    const QMap<QString, QString> uchardet =
+        peers ? askPeer(QStringLiteral("uchardet"), {}, samples) : QMap<QString, QString>();
     for (const Sample& sample : samples) {
         const Target& target = targets()[std::size_t(sample.target)];
         Tally& tally = tallies[std::size_t(sample.target)][std::size_t(sample.sizeClass)];

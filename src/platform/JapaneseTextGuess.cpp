@@ -133,7 +133,12 @@ Reading readAsEucJp(QByteArrayView bytes, bool wholeFile) {
             reading.likeness -= 2;
             i += 2;
         } else if (byte == 0x8F && left >= 3 && EucJpCodec::jisX0212(data[i + 1], data[i + 2])) {
-            reading.likeness -= 3;
+            // JIS X 0212 is mostly rare kanji, but its accented Latin letters (rows 0xA9–0xAB)
+            // spell European names inside ASCII words.
+            const bool latin = data[i + 1] >= 0xA9 && data[i + 1] <= 0xAB;
+            const bool inWord = (i > 0 && QChar::isLetter(data[i - 1]) && data[i - 1] < 0x80) ||
+                                (left > 3 && QChar::isLetter(data[i + 3]) && data[i + 3] < 0x80);
+            reading.likeness += latin ? (inWord ? 5 : 1) : -3;
             i += 3;
         } else if (const char16_t unit = left >= 2 ? EucJpCodec::jisX0208(byte, data[i + 1]) : 0) {
             reading.likeness += eucPairWeight(byte, unit);
@@ -223,6 +228,27 @@ ContentEncoding fromTextEncoding(TextEncoding encoding) {
     return ContentEncoding::Cp932;
 }
 
+// How much valid UTF-8 without a mark reads like text when every character takes two bytes:
+// the letters of European scripts do, IPA, modifier letters, combining marks and the C1 controls
+// do not, and such bytes are also EUC-JP kanji and kana.
+qsizetype twoByteUtf8Likeness(QByteArrayView bytes, bool* onlyTwoByte) {
+    const QString text = TextCodec::decodeText(bytes, TextEncoding::Utf8, LeadingMark::Keep);
+    qsizetype likeness = 0;
+    *onlyTwoByte = true;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80 || unit == Replacement)
+            continue;
+        if (unit >= 0x800) {
+            *onlyTwoByte = false;
+            return 0;
+        }
+        const bool letters = (unit >= 0xC0 && unit <= 0x17F) || (unit >= 0x370 && unit <= 0x6FF);
+        likeness += letters ? 3 : -2;
+    }
+    return likeness;
+}
+
 bool isSevenBit(QByteArrayView bytes) {
     for (const char byte : bytes)
         if (static_cast<unsigned char>(byte) >= 0x80)
@@ -234,6 +260,15 @@ bool isSevenBit(QByteArrayView bytes) {
 
 ContentEncoding JapaneseTextGuess::guess(QByteArrayView head, bool wholeFile) {
     const TextEncoding settled = TextCodec::detectEncoding(head);
+    if (settled == TextEncoding::Utf8 && TextCodec::byteOrderMarkLength(head) == 0) {
+        bool onlyTwoByte = false;
+        const qsizetype utf8 = twoByteUtf8Likeness(head, &onlyTwoByte);
+        if (onlyTwoByte) {
+            const Reading eucJp = readAsEucJp(head, wholeFile);
+            if (eucJp.invalid == 0 && eucJp.likeness > utf8)
+                return ContentEncoding::EucJp;
+        }
+    }
     if (settled != TextEncoding::Cp932)
         return fromTextEncoding(settled);
     if (isSevenBit(head))

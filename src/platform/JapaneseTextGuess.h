@@ -11,7 +11,9 @@ enum class ContentEncoding { Cp932, EucJp, Iso2022Jp, Utf8, Utf16LE, Utf16BE };
 class JapaneseTextGuess {
 public:
     // The encoding of a file whose first bytes are `head` (`wholeFile`: the file ends there).
-    // Byte-order marks and UTF-8 decide as they do for the settings files; seven-bit text with
+    // Byte-order marks and UTF-8 decide as they do for the settings files (except that valid
+    // UTF-8 of only two-byte characters that are no letters reads as EUC-JP when that reads
+    // better: such short EUC-JP text is valid UTF-8 by chance); seven-bit text with
     // an escape sequence that selects a Japanese set is ISO-2022-JP. Otherwise the bytes are
     // read both as code page 932 and as EUC-JP: a reading with fewer bytes that form no
     // character wins; where both read every byte, the one that reads more like Japanese text

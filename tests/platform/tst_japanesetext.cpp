@@ -62,6 +62,16 @@ private slots:
         QTest::newRow("euc-jp kanji word") << eucJp(QStringLiteral("漢字")) << true << E::EucJp;
         QTest::newRow("euc-jp kanji that read as katakana with a long vowel")
             << eucJp(QStringLiteral("属性")) << true << E::EucJp;
+        // Two-byte UTF-8 that is no text but reads as kanji in EUC-JP (匿名, 平文); European
+        // letters stay UTF-8.
+        QTest::newRow("euc-jp that is valid utf-8")
+            << eucJp(QStringLiteral("匿名 平文")) << true << E::EucJp;
+        QTest::newRow("utf-8 european letters that are valid euc-jp")
+            << QStringLiteral("café, naïve").toUtf8() << true << E::Utf8;
+        // JIS X 0212 holds the accented letters of European names.
+        QTest::newRow("euc-jp latin letters of jis x 0212")
+            << QByteArray("Copyright Kai M") + eucJp(QStringLiteral("ǎ")) + "rk" << true
+            << E::EucJp;
         QTest::newRow("cp932 half-width katakana only")
             << cp932(QStringLiteral("ｶﾀｶﾅﾃﾞｰﾀﾍﾞｰｽ")) << true << E::Cp932;
         QTest::newRow("cp932 half-width katakana sentence")
