@@ -5,6 +5,9 @@
 #include "FuzzSupport.h"
 
 #include "preview/FilePreview.h"
+#include "textfile/EucJpCodec.h"
+#include "textfile/Iso2022JpDecoder.h"
+#include "textfile/JapaneseTextGuess.h"
 #include "textfile/TextCodec.h"
 
 #include <QStringList>
@@ -15,9 +18,25 @@ using namespace zorvane::fuzz;
 namespace {
 
 QString plainPreview(const QByteArray& file) {
-    const TextEncoding encoding = TextCodec::detectEncoding(file);
+    const ContentEncoding guessed = JapaneseTextGuess::guess(file, true);
     const QByteArray body = file.mid(TextCodec::byteOrderMarkLength(file));
-    const bool wide = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
+    const bool wide = guessed == ContentEncoding::Utf16LE || guessed == ContentEncoding::Utf16BE;
+    const TextEncoding encoding = guessed == ContentEncoding::Utf16LE   ? TextEncoding::Utf16LE
+                                  : guessed == ContentEncoding::Utf16BE ? TextEncoding::Utf16BE
+                                  : guessed == ContentEncoding::Utf8    ? TextEncoding::Utf8
+                                                                        : TextEncoding::Cp932;
+    // The set in force of ISO-2022-JP carries from line to line.
+    Iso2022JpDecoder jis;
+    const auto decodeLine = [&](const QByteArray& line) {
+        switch (guessed) {
+        case ContentEncoding::EucJp:
+            return EucJpCodec::decode(line);
+        case ContentEncoding::Iso2022Jp:
+            return jis.decode(line);
+        default:
+            return TextCodec::decodeText(line, encoding, LeadingMark::Keep);
+        }
+    };
 
     // Lines with whether anything follows them; UTF-16 split after decoding, the others before.
     QStringList lines;
@@ -48,7 +67,7 @@ QString plainPreview(const QByteArray& file) {
                 line = body.mid(at, cr - at);
                 at = cr + 1 < body.size() && body[cr + 1] == '\n' ? cr + 2 : cr + 1;
             }
-            lines.append(TextCodec::decodeText(line, encoding, LeadingMark::Keep));
+            lines.append(decodeLine(line));
             follows.append(at < body.size());
         }
     }

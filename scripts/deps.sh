@@ -14,6 +14,10 @@ ZORVANE_DESKTOP_TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
+# scripts/bench-encodings: Japanese text from a package (the manual pages) and the two detectors
+# it is measured against.
+ZORVANE_ENCODING_BENCH_PACKAGES=(manpages-ja nkf uchardet)
+
 zorvane_install_packages() {
   local wanted=("$@") missing=() pkg
   for pkg in "${wanted[@]}"; do

@@ -3,13 +3,16 @@
 #include "preview/BoundedLineReader.h"
 #include "preview/PreviewHead.h"
 #include "preview/PreviewTextBuilder.h"
+#include "textfile/EucJpCodec.h"
+#include "textfile/Iso2022JpDecoder.h"
+#include "textfile/JapaneseTextGuess.h"
 #include "textfile/TextCodec.h"
 
 namespace zorvane {
 
 namespace {
 
-// No character of code page 932 or UTF-8 takes more than 3 bytes per UTF-16 unit.
+// No character of code page 932, EUC-JP or UTF-8 takes more than 3 bytes per UTF-16 unit.
 constexpr qsizetype maxBytesPerUnit = 3;
 
 // Feeds the lines to the builder until a limit ends the preview or the lines run out.
@@ -48,32 +51,44 @@ QString previewOfUtf16(QByteArrayView body, bool wholeFile, TextEncoding encodin
                           });
 }
 
-// The first `units` units of one line of code page 932 or UTF-8, decoded from as few of its
-// bytes as possible.
-QString decodeLineStart(QByteArrayView line, TextEncoding encoding, qsizetype units) {
+// The first `units` units of one line of code page 932, EUC-JP or UTF-8, decoded by
+// `decode(bytes)` from as few of its bytes as possible.
+template <typename Decode>
+QString decodeLineStart(QByteArrayView line, qsizetype units, Decode decode) {
     // Each byte gives at most one unit and a character cut by a slice at most three, so a
     // slice whose text has three units to spare holds the wanted units exactly as the whole
     // line would: for single-byte text, one short slice is all.
     const qsizetype firstBytes = units + 3;
     if (line.size() > firstBytes) {
-        QString text = TextCodec::decodeText(line.first(firstBytes), encoding, LeadingMark::Keep);
+        QString text = decode(line.first(firstBytes));
         if (text.size() >= units + 3)
             return text;
     }
     // Otherwise a slice that holds one character more than needed, whatever the characters.
     const qsizetype usefulBytes = maxBytesPerUnit * (units + 2);
-    return TextCodec::decodeText(line.first(qMin(line.size(), usefulBytes)), encoding,
-                                 LeadingMark::Keep);
+    return decode(line.first(qMin(line.size(), usefulBytes)));
 }
 
-QString previewOfBytes(QByteArrayView body, bool wholeFile, TextEncoding encoding) {
+template <typename Decode>
+QString previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
     const std::string_view bytes(body.data(), std::size_t(body.size()));
-    return buildFromLines(BoundedLineReader<char>(bytes, wholeFile),
-                          [encoding](std::string_view line, qsizetype units) {
-                              return decodeLineStart(
-                                  QByteArrayView(line.data(), qsizetype(line.size())), encoding,
-                                  units);
-                          });
+    return buildFromLines(BoundedLineReader<char>(bytes, wholeFile), [&decode](
+                                                                         std::string_view line,
+                                                                         qsizetype units) {
+        return decodeLineStart(QByteArrayView(line.data(), qsizetype(line.size())), units, decode);
+    });
+}
+
+// ISO-2022-JP is split into lines on bytes too (its bytes are all below 0x80 and CR and LF
+// stand for themselves in every set), but the set in force carries from line to line, so each
+// line is decoded whole and in order. The head is small, so this costs little.
+QString previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
+    const std::string_view bytes(body.data(), std::size_t(body.size()));
+    Iso2022JpDecoder decoder;
+    return buildFromLines(
+        BoundedLineReader<char>(bytes, wholeFile), [&decoder](std::string_view line, qsizetype) {
+            return decoder.decode(QByteArrayView(line.data(), qsizetype(line.size())));
+        });
 }
 
 } // namespace
@@ -83,13 +98,30 @@ QString continuationMarker() {
 }
 
 QString previewTextOf(QByteArrayView head, bool wholeFile) {
-    const TextEncoding encoding = TextCodec::detectEncoding(head);
+    const ContentEncoding encoding = JapaneseTextGuess::guess(head, wholeFile);
     const QByteArrayView body = head.sliced(TextCodec::byteOrderMarkLength(head));
-    // UTF-16 is split into lines after decoding; code page 932 and UTF-8 on bytes (CR and LF
-    // never occur inside their multibyte characters), then each line is decoded.
-    if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE)
-        return previewOfUtf16(body, wholeFile, encoding);
-    return previewOfBytes(body, wholeFile, encoding);
+    // UTF-16 is split into lines after decoding; the others on bytes (CR and LF never occur
+    // inside their multibyte characters), then each line is decoded.
+    const auto decodeAs = [](TextEncoding textEncoding) {
+        return [textEncoding](QByteArrayView bytes) {
+            return TextCodec::decodeText(bytes, textEncoding, LeadingMark::Keep);
+        };
+    };
+    switch (encoding) {
+    case ContentEncoding::Utf16LE:
+        return previewOfUtf16(body, wholeFile, TextEncoding::Utf16LE);
+    case ContentEncoding::Utf16BE:
+        return previewOfUtf16(body, wholeFile, TextEncoding::Utf16BE);
+    case ContentEncoding::Utf8:
+        return previewOfBytes(body, wholeFile, decodeAs(TextEncoding::Utf8));
+    case ContentEncoding::EucJp:
+        return previewOfBytes(body, wholeFile, &EucJpCodec::decode);
+    case ContentEncoding::Iso2022Jp:
+        return previewOfIso2022Jp(body, wholeFile);
+    case ContentEncoding::Cp932:
+        break;
+    }
+    return previewOfBytes(body, wholeFile, decodeAs(TextEncoding::Cp932));
 }
 
 PreviewResult buildPreview(const QString& fullPath) {

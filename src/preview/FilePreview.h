@@ -20,8 +20,9 @@ struct PreviewResult {
 PreviewResult buildPreview(const QString& fullPath);
 
 // The preview text of the first bytes of a file. `wholeFile` tells whether the file ends with
-// these bytes. The encoding is decided on these bytes: UTF-16 with a byte-order mark, UTF-8
-// with a mark or when valid with a multibyte character, code page 932 otherwise.
+// these bytes. The encoding is decided on these bytes (JapaneseTextGuess): UTF-16 with a
+// byte-order mark, UTF-8 with a mark or when valid with a multibyte character, ISO-2022-JP,
+// EUC-JP, and code page 932 otherwise.
 QString previewTextOf(QByteArrayView head, bool wholeFile);
 
 } // namespace zorvane

@@ -166,6 +166,70 @@ private slots:
         }
     }
 
+    // EUC-JP and ISO-2022-JP files read like the same text in Unicode, with the line and size
+    // limits and the marker where they fall, also when the file goes on beyond the head.
+    void eucJpAndIso2022JpFiles_data() {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("content");
+        const QString prose = QStringLiteral("漢字とひらがな、カタカナの行です。");
+        for (const char* encoding : {"EUC-JP", "ISO-2022-JP"}) {
+            const auto row = [&](const char* what, const QString& content) {
+                QTest::addRow("%s, %s", encoding, what) << QByteArray(encoding) << content;
+            };
+            row("ten lines", numberedLines(1, 10).replace(QStringLiteral("line"), prose));
+            row("beyond the head", numberedLines(1, 400).replace(QStringLiteral("line"), prose));
+            row("over the size", QString(3000, QChar(0x3042)));
+            row("lone LF and CR", QStringLiteral("あ\nい\rう\r\n"));
+        }
+    }
+    void eucJpAndIso2022JpFiles() {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, content);
+        QStringEncoder encoder(encoding.constData());
+        const QByteArray bytes = encoder.encode(content);
+        QVERIFY(!encoder.hasError());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("japanese.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        const PreviewResult result = buildPreview(path);
+        QCOMPARE(result.errorNumber, 0);
+        QCOMPARE(result.text, wholeReadPreview(content));
+    }
+
+    // A JIS line may end in the kanji set; the next line goes on in it.
+    void iso2022JpSetCarriesAcrossLines() {
+        QCOMPARE(previewOfBytes("\x1B$BF|\r\nK\\\x1B(B\r\nab"),
+                 QStringLiteral("日\r\n本\r\nab\r\n"));
+    }
+
+    // A head cut inside an escape sequence or a pair shows the text before it, at most one
+    // U+FFFD and the marker: no escape bytes, no stray letters of a sequence.
+    void iso2022JpHeadCutInsideASequence_data() {
+        QTest::addColumn<int>("shift");
+        for (int shift = 0; shift < 9; ++shift)
+            QTest::addRow("cut %d bytes into a run", shift) << shift;
+    }
+    void iso2022JpHeadCutInsideASequence() {
+        QFETCH(int, shift);
+        // Each run is 9 bytes: ESC $ B, the pair of 日, ESC ( B and "a". Far more bytes than
+        // the head holds, and fewer characters than the size limit within it.
+        const QByteArray run("\x1B$BF|\x1B(Ba");
+        const QByteArray bytes = QByteArray(8 - shift, 'x') + run.repeated(1000);
+        const QString whole = QString(8 - shift, u'x') + QStringLiteral("日a").repeated(1000);
+        QString text = previewOfBytes(bytes);
+        const QString ending = crlf + continuationMarker() + crlf;
+        QVERIFY(text.endsWith(ending));
+        text.chop(ending.size());
+        if (text.endsWith(QChar(0xFFFD)))
+            text.chop(1);
+        QVERIFY(whole.startsWith(text));
+        // 8192 bytes hold 8183 / 9 whole runs.
+        QVERIFY2(text.size() >= 8 - shift + 2 * 909, qPrintable(QString::number(text.size())));
+    }
+
     void files() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
