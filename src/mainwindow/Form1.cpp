@@ -48,12 +48,6 @@ namespace zorvane {
 
 namespace {
 
-QString withTrailingSeparator(QString folder) {
-    if (!folder.endsWith(QChar(u'/')))
-        folder += QChar(u'/');
-    return folder;
-}
-
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
 }
