@@ -1,6 +1,7 @@
 // The main window over a file system that stalls as a hung network share does (a FUSE mirror
 // made by the test): the window keeps answering, the newest pick wins, a long read says so,
 // and Esc quits without waiting for the read.
+#include "OpenWatcher.h"
 #include "PlatformFakes.h"
 #include "SlowFileSystem.h"
 
@@ -12,7 +13,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 
 using namespace zorvane;
@@ -69,6 +72,17 @@ private:
     qint64 lastPost_ = 0;
     qint64 longest_ = 0;
 };
+
+// The state letter of /proc/PID/stat: "Z" once the process has ended all it could (a thread
+// blocked in a read of a hung mount is released only by the file system itself).
+QByteArray processState(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return "gone";
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close < 0 ? QByteArray() : line.mid(close + 2, 1);
+}
 
 int rowOf(const FileListView& list, const QString& name) {
     for (int row = 0; row < list.listCount(); ++row)
@@ -236,6 +250,40 @@ private slots:
         slow_->release();
         QTest::qWait(300);
         QVERIFY(form->text1()->toPlainText() != QStringLiteral("slow text\n"));
+    }
+
+    // The real program, started on a file whose read hangs and ended by the session's end,
+    // saves and ends at once: nothing joins the thread still blocked in read().
+    void programEndsWhileItsReadIsBlocked() {
+        QTemporaryDir programFolder;
+        QVERIFY(programFolder.isValid());
+        const QString program = programFolder.filePath(QStringLiteral("zorvane"));
+        QVERIFY(QFile::copy(QStringLiteral(ZORVANE_PROGRAM), program));
+        writeFile(programFolder.filePath(QStringLiteral("plok.his")),
+                  QByteArray("\r\n").repeated(40));
+        zorvane::testing::OpenWatcher watcher;
+        QVERIFY(watcher.watch(slow_->source()));
+        QProcess zorvane;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        zorvane.setProcessEnvironment(environment);
+        zorvane.setWorkingDirectory(programFolder.path());
+        zorvane.start(program, {mounted("slowfile.txt")});
+        QVERIFY(zorvane.waitForStarted(10000));
+        // The mirror opens the file for the program's preview, whose read then hangs.
+        QVERIFY(watcher.waitFor(slow_->source(), QStringLiteral("slowfile.txt"), 60000));
+        QTest::qWait(200);
+        QCOMPARE(::kill(pid_t(zorvane.processId()), SIGTERM), 0);
+        const qint64 pid = zorvane.processId();
+        QVERIFY2(
+            QTest::qWaitFor(
+                [&] { return zorvane.state() == QProcess::NotRunning || processState(pid) == "Z"; },
+                5000),
+            processState(pid).constData());
+        QVERIFY(readFile(programFolder.filePath(QStringLiteral("plok.ini"))).contains("Width="));
+        slow_->release();
+        QVERIFY(zorvane.waitForFinished(30000));
+        QCOMPARE(zorvane.exitCode(), 0);
     }
 
     // A file named on the command line in a slow folder is picked and previewed once the
