@@ -181,6 +181,12 @@ private slots:
             QVERIFY(form->previewPending());
             QCOMPARE(form->label5()->text(), mounted("slowfile.txt")); // the commands' file
             QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("読み込み中…"));
+            QString copied;
+            form->setCommandHandler(MainCommand::Copy,
+                                    [&copied] { copied = modPlok().TargetPath; });
+            QVERIFY(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
+            QCOMPARE(copied, mounted("slowfile.txt"));
         }
         QTest::qWait(1500);
         QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
