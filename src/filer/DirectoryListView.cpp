@@ -67,7 +67,15 @@ int DirectoryListView::setPath(const QString& folder) {
 }
 
 void DirectoryListView::refresh() {
-    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
+    const QString folder = path_;
+    const std::optional<QStringList> names =
+        listing_.start([folder] { return listSubfolders(folder); },
+                       [this](const QStringList& later) { showSubfolders(later); });
+    showSubfolders(names.value_or(QStringList()));
+}
+
+void DirectoryListView::showSubfolders(const QStringList& names) {
+    model_->setEntries(directoryEntries(path_, names));
     highlightCurrentFolder();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "filer/CaptionedListView.h"
+#include "platform/StallableRead.h"
+
+#include <QStringList>
 
 namespace zorvane {
 
@@ -20,8 +23,13 @@ public:
     // nothing changes. A new path raises pathChanged.
     int setPath(const QString& folder);
 
-    // Reads the subfolders again.
+    // Reads the subfolders again. A folder that does not answer at once shows its parents and
+    // itself until its subfolders come (listingPending meanwhile); a newer path or refresh
+    // abandons them.
     void refresh();
+
+    // The subfolders are still being read in the background.
+    bool listingPending() const { return listing_.pending(); }
 
     // The full path of the highlighted entry, or empty.
     QString highlightedPath() const;
@@ -42,8 +50,10 @@ private:
     void openEntry(const QString& folder);
     void highlightCurrentFolder();
     void showCurrentFolder();
+    void showSubfolders(const QStringList& names);
 
     DirectoryListModel* model_;
+    StallableRead<QStringList> listing_;
     QString path_;
 };
 

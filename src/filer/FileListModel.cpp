@@ -38,8 +38,12 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 }
 
 void FileListModel::reload(const QString& folder, const FileNamePattern& pattern) {
+    setNames(listMatchingFiles(folder, pattern));
+}
+
+void FileListModel::setNames(QStringList names) {
     beginResetModel();
-    names_ = listMatchingFiles(folder, pattern);
+    names_ = std::move(names);
     endResetModel();
 }
 
