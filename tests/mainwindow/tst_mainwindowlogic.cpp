@@ -323,6 +323,42 @@ private slots:
         QVERIFY(!colourFromNumber(0x01000000, system)); // bits above blue
     }
 
+    void viewerColoursComeFromOneSource_data() {
+        QTest::addColumn<std::optional<qint32>>("storedText");
+        QTest::addColumn<std::optional<qint32>>("storedBack");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("base");
+        const QColor themeText(0xEE, 0xEE, 0xEE);
+        const QColor themeBase(0x2D, 0x2D, 0x2D);
+        const std::optional<qint32> none;
+        // A first start on a dark theme: the theme's light text on the theme's dark base.
+        QTest::newRow("no keys") << none << none << themeText << themeBase;
+        QTest::newRow("stored colours")
+            << std::optional<qint32>(0x0000FF) << std::optional<qint32>(0x00FF00)
+            << QColor(255, 0, 0) << QColor(0, 255, 0);
+        QTest::newRow("stored black on white, as they were")
+            << std::optional<qint32>(0) << std::optional<qint32>(0xFFFFFF) << QColor(Qt::black)
+            << QColor(Qt::white);
+        QTest::newRow("stored system colours")
+            << std::optional<qint32>(static_cast<qint32>(0x80000008u))
+            << std::optional<qint32>(static_cast<qint32>(0x80000005u)) << themeText << themeBase;
+        QTest::newRow("a number that names no colour")
+            << std::optional<qint32>(0x01000000) << std::optional<qint32>(0x000000) << themeText
+            << QColor(Qt::black);
+    }
+    void viewerColoursComeFromOneSource() {
+        QFETCH(std::optional<qint32>, storedText);
+        QFETCH(std::optional<qint32>, storedBack);
+        QFETCH(QColor, text);
+        QFETCH(QColor, base);
+        QPalette dark;
+        dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+        dark.setColor(QPalette::Base, QColor(0x2D, 0x2D, 0x2D));
+        const ViewerColours colours = viewerColours(storedText, storedBack, dark);
+        QCOMPARE(colours.text, text);
+        QCOMPARE(colours.base, base);
+    }
+
     void filePatternsMatchLikeTheDesktop() {
         const FileNamePattern text(QStringLiteral("*.TXT"));
         QVERIFY(text.matches(QStringLiteral("memo.txt")));
