@@ -8,6 +8,7 @@
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
 #include "launch/LaunchCommands.h"
+#include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/PathLabel.h"
@@ -373,10 +374,17 @@ void Form1::storeWindowAndHistory(bool displayPresent) {
         showNormal();
     }
     SettingsRecordFields& record = modPlok().SettingsRecord;
-    record.Top = numberField(outer.top());
-    record.Left = numberField(outer.left());
-    record.Height = numberField(outer.height());
-    record.Width = numberField(outer.width());
+    const ClosingWindowKeys keys =
+        closingWindowKeys(QGuiApplication::platformName(), outerFrame_.normalInsideSize(),
+                          outerFrame_.givenInsideSize());
+    if (keys.place) {
+        record.Top = numberField(outer.top());
+        record.Left = numberField(outer.left());
+    }
+    if (keys.size) {
+        record.Height = numberField(outer.height());
+        record.Width = numberField(outer.width());
+    }
     // The user hears of what could not be saved before the program ends, where a window can
     // still be shown.
     const ModPlok& state = modPlok();

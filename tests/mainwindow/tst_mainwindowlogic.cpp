@@ -4,6 +4,7 @@
 #include "filer/DirectoryListModel.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileNamePattern.h"
+#include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainCommand.h"
@@ -321,6 +322,38 @@ private slots:
         QVERIFY(!systemColour(0x80000019)); // no such system colour
         QVERIFY(!systemColour(0x800000FF));
         QVERIFY(!colourFromNumber(0x01000000, system)); // bits above blue
+    }
+
+    void closingKeepsWhatWaylandCannotTell_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QSize>("insideNow");
+        QTest::addColumn<QSize>("insideGiven");
+        QTest::addColumn<bool>("place");
+        QTest::addColumn<bool>("size");
+        const QSize given(600, 480);
+        QTest::newRow("X11 stores all") << QStringLiteral("xcb") << given << given << true << true;
+        QTest::newRow("X11, resized")
+            << QStringLiteral("xcb") << QSize(700, 480) << given << true << true;
+        QTest::newRow("offscreen") << QStringLiteral("offscreen") << given << given << true << true;
+        // Wayland: never the place; the size only where the user changed it.
+        QTest::newRow("wayland, as given")
+            << QStringLiteral("wayland") << given << given << false << false;
+        QTest::newRow("wayland-egl, as given")
+            << QStringLiteral("wayland-egl") << given << given << false << false;
+        QTest::newRow("wayland, resized")
+            << QStringLiteral("wayland") << QSize(606, 513) << given << false << true;
+        QTest::newRow("wayland, nothing given")
+            << QStringLiteral("wayland") << given << QSize() << false << true;
+    }
+    void closingKeepsWhatWaylandCannotTell() {
+        QFETCH(QString, platform);
+        QFETCH(QSize, insideNow);
+        QFETCH(QSize, insideGiven);
+        QFETCH(bool, place);
+        QFETCH(bool, size);
+        const ClosingWindowKeys keys = closingWindowKeys(platform, insideNow, insideGiven);
+        QCOMPARE(keys.place, place);
+        QCOMPARE(keys.size, size);
     }
 
     void viewerColoursComeFromOneSource_data() {
