@@ -1,6 +1,8 @@
-// How the program's windows fit the user's desktop: colours that read on the theme's background.
+// How the program's windows fit the user's desktop: colours that read on the theme's background,
+// windows inside the screen.
 
 #include "platform/ReadableColour.h"
+#include "platform/WindowFit.h"
 
 #include <QtTest>
 
@@ -67,6 +69,36 @@ private slots:
         QVERIFY(contrastRatio(chosen, background) < ReadableContrast + 0.1);
         if (designed.hsvHue() >= 0 && chosen.hsvSaturation() > 0)
             QVERIFY(qAbs(chosen.hsvHue() - designed.hsvHue()) <= 2);
+    }
+
+    void windowsFitTheScreen_data() {
+        QTest::addColumn<QRect>("outer");
+        QTest::addColumn<QSize>("minimum");
+        QTest::addColumn<QRect>("fitted");
+        // 1024 x 768 with a panel of 32 at the top.
+        QTest::newRow("inside stays")
+            << QRect(100, 100, 400, 300) << QSize(400, 300) << QRect(100, 100, 400, 300);
+        QTest::newRow("bottom edge off moves up")
+            << QRect(200, 500, 640, 590) << QSize(100, 100) << QRect(200, 178, 640, 590);
+        QTest::newRow("under the panel moves down")
+            << QRect(10, 0, 300, 200) << QSize(300, 200) << QRect(10, 32, 300, 200);
+        QTest::newRow("left of the screen moves right")
+            << QRect(-50, 100, 300, 200) << QSize(300, 200) << QRect(0, 100, 300, 200);
+        QTest::newRow("taller than the area shrinks")
+            << QRect(0, 0, 640, 1120) << QSize(200, 100) << QRect(0, 32, 640, 736);
+        QTest::newRow("larger both ways shrinks to the area")
+            << QRect(30, 40, 1280, 1120) << QSize(200, 100) << QRect(0, 32, 1024, 736);
+        QTest::newRow("shrinks no further than the minimum")
+            << QRect(300, 200, 1200, 800) << QSize(1100, 760) << QRect(0, 32, 1100, 760);
+        // What cannot shrink hangs over the right and bottom: title bar and left edge stay.
+        QTest::newRow("fixed and too wide")
+            << QRect(500, 300, 1232, 712) << QSize(1232, 712) << QRect(0, 56, 1232, 712);
+    }
+    void windowsFitTheScreen() {
+        QFETCH(QRect, outer);
+        QFETCH(QSize, minimum);
+        QFETCH(QRect, fitted);
+        QCOMPARE(fitWindow(outer, QRect(0, 32, 1024, 736), minimum), fitted);
     }
 };
 
