@@ -128,7 +128,8 @@ void ScreenFitting::install() {
 }
 
 bool ScreenFitting::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    // A window shown again by the window system (restored from an icon) stays where it was.
+    if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType()) {
         auto* window = static_cast<QWidget*>(watched);
         const Qt::WindowType type = window->windowType();
         if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog) &&
