@@ -9,9 +9,11 @@ ZORVANE_PACKAGES=(
 )
 
 # The checks of tests/desktop: a virtual X display with a window manager, key presses, the
-# window properties and the accessibility tree (AT-SPI read from Python).
+# window properties and the accessibility tree (AT-SPI read from Python); weston's headless
+# compositor with Qt's Wayland platform for the Wayland check.
 ZORVANE_DESKTOP_TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+  weston qt6-wayland
 )
 
 # The tests over a file system that stalls: a FUSE mirror in Python (slowfs.py), and

@@ -1,10 +1,15 @@
 #include "help/HelpPage.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/ReadableColour.h"
 #include "textfile/RegularFileReader.h"
 
+#include <QColor>
+#include <QList>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 namespace zorvane {
@@ -90,6 +95,55 @@ bool documentHasAnchor(const QTextDocument& document, const QString& anchor) {
         }
     }
     return false;
+}
+
+void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
+                         const QColor& pageText) {
+    // The changes are gathered first: merging formats while walking splits the fragments.
+    struct Change {
+        int position;
+        int length;
+        QColor colour;
+    };
+    QList<Change> changes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QColor cellBackground = pageBackground;
+        QTextCursor at(block);
+        if (const QTextTable* table = at.currentTable()) {
+            const QTextCharFormat cell = table->cellAt(block.position()).format();
+            if (cell.hasProperty(QTextFormat::BackgroundBrush))
+                cellBackground = cell.background().color();
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QColor background = format.hasProperty(QTextFormat::BackgroundBrush)
+                                          ? format.background().color()
+                                          : cellBackground;
+            const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush);
+            const QColor text = coloured ? format.foreground().color() : pageText;
+            if (contrastRatio(text, background) >= ReadableContrast)
+                continue;
+            // On a background of its own the text takes black or white; on the page a
+            // designed colour is lightened on a dark theme and kept on a light one.
+            QColor readable = text;
+            if (background != pageBackground)
+                readable = isLightBackground(background) ? QColor(Qt::black) : QColor(Qt::white);
+            else if (coloured)
+                readable = readableOn(text, background);
+            if (readable.rgb() == text.rgb())
+                continue;
+            changes.append(Change{fragment.position(), fragment.length(), readable});
+        }
+    }
+    QTextCursor cursor(&document);
+    for (const Change& change : changes) {
+        cursor.setPosition(change.position);
+        cursor.setPosition(change.position + change.length, QTextCursor::KeepAnchor);
+        QTextCharFormat colour;
+        colour.setForeground(change.colour);
+        cursor.mergeCharFormat(colour);
+    }
 }
 
 QString unknownTopicNotice(int contextNumber) {

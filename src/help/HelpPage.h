@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QColor;
 class QTextDocument;
 class QUrl;
 
@@ -34,6 +35,13 @@ std::optional<QByteArray> readHelpResource(const QString& helpFolder, const QUrl
 
 // Whether the laid-out document holds the element with id (or anchor name) `anchor`.
 bool documentHasAnchor(const QTextDocument& document, const QString& anchor);
+
+// Makes every coloured text of the laid-out page readable where it is shown: coloured text (the
+// headings, the links) against `pageBackground`, text of the page's colour `pageText` against a
+// background of its own (a table cell's). On a light page nothing changes; on a dark one a designed
+// colour is lightened, and light cells get dark text.
+void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
+                         const QColor& pageText);
 
 // The notice for a context number that the help file does not have.
 QString unknownTopicNotice(int contextNumber);

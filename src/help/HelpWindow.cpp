@@ -78,6 +78,8 @@ void HelpWindow::load(const QString& helpFile) {
         return;
     browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
     browser_->setHtml(page.html);
+    makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
+                        browser_->palette().color(QPalette::Text));
     loadedFile_ = helpFile;
     loadedHtml_ = html;
     problem_ = page.problem;

@@ -8,6 +8,7 @@
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
 #include "launch/LaunchCommands.h"
+#include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/PathLabel.h"
@@ -203,9 +204,6 @@ void Form1::buildControls() {
     // Read-only, but the arrows, Page Up/Down and Ctrl+Home/End move through the text.
     text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette viewer = text1_->palette();
-    viewer.setColor(QPalette::Base, Qt::white); // designed: window text on white
-    text1_->setPalette(viewer);
 
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -305,18 +303,12 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
 }
 
 void Form1::applyViewerColours(const StartupSettings& settings) {
-    const QPalette system = QApplication::palette();
+    const ViewerColours colours =
+        viewerColours(settings.textColour, settings.backColour, QApplication::palette());
     QPalette viewer = text1_->palette();
-    if (settings.textColour) {
-        if (const auto colour = colourFromNumber(*settings.textColour, system)) {
-            viewer.setColor(QPalette::Active, QPalette::Text, *colour);
-            viewer.setColor(QPalette::Inactive, QPalette::Text, *colour);
-        }
-    }
-    if (settings.backColour) {
-        if (const auto colour = colourFromNumber(*settings.backColour, system))
-            viewer.setColor(QPalette::Base, *colour);
-    }
+    viewer.setColor(QPalette::Active, QPalette::Text, colours.text);
+    viewer.setColor(QPalette::Inactive, QPalette::Text, colours.text);
+    viewer.setColor(QPalette::Base, colours.base);
     text1_->setPalette(viewer);
 }
 
@@ -407,10 +399,17 @@ void Form1::storeWindowAndHistory(bool displayPresent) {
         showNormal();
     }
     SettingsRecordFields& record = modPlok().SettingsRecord;
-    record.Top = numberField(outer.top());
-    record.Left = numberField(outer.left());
-    record.Height = numberField(outer.height());
-    record.Width = numberField(outer.width());
+    const ClosingWindowKeys keys =
+        closingWindowKeys(QGuiApplication::platformName(), outerFrame_.normalInsideSize(),
+                          outerFrame_.givenInsideSize());
+    if (keys.place) {
+        record.Top = numberField(outer.top());
+        record.Left = numberField(outer.left());
+    }
+    if (keys.size) {
+        record.Height = numberField(outer.height());
+        record.Width = numberField(outer.width());
+    }
     // The user hears of what could not be saved before the program ends, where a window can
     // still be shown.
     const ModPlok& state = modPlok();

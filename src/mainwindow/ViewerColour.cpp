@@ -83,4 +83,14 @@ std::optional<QColor> colourFromNumber(qint32 number, const QPalette& systemPale
                   static_cast<int>((bits >> 16) & 0xFFu));
 }
 
+ViewerColours viewerColours(std::optional<qint32> storedText, std::optional<qint32> storedBack,
+                            const QPalette& systemPalette) {
+    const auto stored = [&systemPalette](std::optional<qint32> number) {
+        return number ? colourFromNumber(*number, systemPalette) : std::nullopt;
+    };
+    return ViewerColours{
+        stored(storedText).value_or(systemPalette.color(QPalette::Active, QPalette::Text)),
+        stored(storedBack).value_or(systemPalette.color(QPalette::Active, QPalette::Base))};
+}
+
 } // namespace zorvane

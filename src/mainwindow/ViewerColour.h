@@ -22,4 +22,16 @@ std::optional<SystemColourRole> systemColourRole(int index);
 // names no colour.
 std::optional<QColor> colourFromNumber(qint32 number, const QPalette& systemPalette);
 
+// The viewer's text and background colours.
+struct ViewerColours {
+    QColor text;
+    QColor base;
+};
+
+// The colours the viewer shows for the stored colour numbers (nothing where plok.ini has no
+// key). A colour that is not stored, or whose number names no colour, is the theme's (Text or
+// Base): on a first start both come from the theme, so they contrast on a dark desktop too.
+ViewerColours viewerColours(std::optional<qint32> storedText, std::optional<qint32> storedBack,
+                            const QPalette& systemPalette);
+
 } // namespace zorvane

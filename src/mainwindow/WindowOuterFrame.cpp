@@ -42,6 +42,7 @@ void WindowOuterFrame::setOuterTwips(float top, float left, float height, float 
     window_.move(windowPixels(left), windowPixels(top));
     window_.resize(std::max(1, outer.width() - frame.left() - frame.right()),
                    std::max(1, outer.height() - frame.top() - frame.bottom()));
+    givenInside_ = window_.size();
     if (!window_.isVisible())
         pendingOuterSize_ = outer;
 }
@@ -55,7 +56,13 @@ bool WindowOuterFrame::applyPendingSize(const std::function<void()>& beforeResiz
         beforeResize();
     window_.resize(outer.width() - frame.left() - frame.right(),
                    outer.height() - frame.top() - frame.bottom());
+    givenInside_ = window_.size();
     return true;
+}
+
+QSize WindowOuterFrame::normalInsideSize() const {
+    const QRect inside = window_.normalGeometry();
+    return inside.isNull() ? window_.size() : inside.size();
 }
 
 void WindowOuterFrame::noteNormalFrame() {

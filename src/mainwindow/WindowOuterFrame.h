@@ -38,9 +38,17 @@ public:
     // To be called on every move and resize: remembers the frame of the normal state.
     void noteNormalFrame();
 
+    // The inside size the program last gave the window from a stored outer size; invalid
+    // before one was given.
+    QSize givenInsideSize() const { return givenInside_; }
+
+    // The normal-state inside size now, also while minimised or maximised.
+    QSize normalInsideSize() const;
+
 private:
     QWidget& window_;
     QSize pendingOuterSize_; // pixels
+    QSize givenInside_;      // pixels
     std::optional<QMargins> normalFrame_;
 };
 

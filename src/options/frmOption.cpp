@@ -14,6 +14,7 @@
 #include "platform/HelpService.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProgramFileDialog.h"
+#include "platform/ReadableColour.h"
 #include "settings/SettingsFile.h"
 
 #include <QCheckBox>
@@ -81,6 +82,16 @@ QString programFolderFile(const char16_t* name) {
     return modPlok().ProgramFolder + QString::fromUtf16(name);
 }
 
+// The colour behind the frame captions: the window's, or lighter where the style paints its tab
+// pages lighter. Fusion (also under Qt's GTK theme) paints them in the button colour,
+// lightened the more the darker it is.
+QColor tabPaneColour(const QPalette& palette) {
+    QColor pane = palette.color(QPalette::Button);
+    pane = pane.lighter(100 + std::max(1, (180 - qGray(pane.rgb())) / 6)).lighter(104);
+    const QColor window = palette.color(QPalette::Window);
+    return relativeLuminance(pane) > relativeLuminance(window) ? pane : window;
+}
+
 } // namespace
 
 frmOption::frmOption(Form1& form1) : QDialog(&form1), form1_(form1) {
@@ -134,7 +145,12 @@ QGroupBox* frmOption::newFrame(QWidget* tab, const char16_t* name, const QString
     auto* frame = new QGroupBox(caption, tab);
     frame->setObjectName(QString::fromUtf16(name));
     // Frame captions are red; set on each frame, so that dialogs opened from here keep theirs.
-    frame->setStyleSheet(QStringLiteral("QGroupBox::title { color: #ff0000; }"));
+    // On a dark theme the red is lightened until it reads against the tab.
+    // A little above the least, as the style rounds its pane colour its own way.
+    const QColor red =
+        readableOn(QColor(0xFF, 0, 0), tabPaneColour(frame->palette()), ReadableContrast + 0.2);
+    frame->setStyleSheet(
+        QStringLiteral("QGroupBox::title { color: %1; }").arg(red.name(QColor::HexRgb)));
     place(frame, left, top - TabRowHeight, width, height);
     return frame;
 }

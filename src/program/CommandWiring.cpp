@@ -11,6 +11,7 @@
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
 #include "platform/PlatformServices.h"
+#include "platform/ScreenFitting.h"
 
 namespace zorvane {
 
@@ -37,6 +38,7 @@ void installProgramWindows() {
     PlatformServices::setHelp(&help);
     static GioShellFileOperation shellFileOperation;
     PlatformServices::setShellFileOperation(&shellFileOperation);
+    ScreenFitting::install();
 }
 
 void attachCommands(Form1& form1) {

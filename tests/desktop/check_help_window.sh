@@ -49,7 +49,9 @@ scroll_value() {
   "$DESKTOP_PYTHON" "$DESKTOP_LIB_DIR/atspi_values.py" zorvane 2>/dev/null |
     awk -F'|' -v help="$(frame_geometry "$help")" '
       BEGIN {split(help, h, " ")}
-      $1 == "scroll bar" {split($4, r, ","); if (r[1] >= h[1] && r[1] < h[1] + h[3] && r[4] > r[3]) {print $3; exit}}'
+      $1 == "scroll bar" {split($4, r, ",");
+        if (r[1] >= h[1] && r[1] + r[3] <= h[1] + h[3] && r[2] >= h[2] && r[2] + r[4] <= h[2] + h[4] &&
+            r[4] > r[3]) {print $3; exit}}'
 }
 activate "$options"
 activate "$help"

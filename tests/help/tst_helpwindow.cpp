@@ -1,7 +1,9 @@
+#include "DarkTheme.h"
 #include "help/HelpPage.h"
 #include "help/HelpWindow.h"
 #include "help/HelpWindowService.h"
 #include "platform/PlatformServices.h"
+#include "platform/ReadableColour.h"
 #include "program/CommandWiring.h"
 
 #include <QAccessible>
@@ -16,7 +18,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -356,6 +360,45 @@ private slots:
         installProgramWindows();
         auto* production = dynamic_cast<HelpWindowService*>(&PlatformServices::help());
         QVERIFY(production);
+    }
+
+    void headingsReadOnADarkTheme() {
+        const ApplicationPaletteScope dark(darkPalette());
+        service_->showContents(QStringLiteral(ZORVANE_BUILT_HELP_FILE));
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        const QColor base = browser()->palette().color(QPalette::Base);
+        QCOMPARE(base, darkPalette().color(QPalette::Base));
+        // The blue headings of the contents, as the window shows them.
+        const QImage shown = browser()->viewport()->grab().toImage();
+        const auto bluish = [](const QColor& pixel) {
+            return pixel.blue() - std::max(pixel.red(), pixel.green()) > 40;
+        };
+        const DrawnTextContrast drawn = drawnTextContrast(shown, base, bluish);
+        QVERIFY(drawn.pixels > 50);
+        QVERIFY2(drawn.ratio >= ReadableContrast, qPrintable(QString::number(drawn.ratio)));
+
+        // Every text of the page reads where it stands: the headings and links on the page, the
+        // table heads on their light cells.
+        const QTextDocument& document = *browser()->document();
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QColor background = base;
+            if (const QTextTable* table = QTextCursor(block).currentTable()) {
+                const QTextCharFormat cell = table->cellAt(block.position()).format();
+                if (cell.hasProperty(QTextFormat::BackgroundBrush))
+                    background = cell.background().color();
+            }
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                const QColor on = format.hasProperty(QTextFormat::BackgroundBrush)
+                                      ? format.background().color()
+                                      : background;
+                const QColor text = format.hasProperty(QTextFormat::ForegroundBrush)
+                                        ? format.foreground().color()
+                                        : QColor(Qt::white);
+                QVERIFY2(contrastRatio(text, on) >= ReadableContrast,
+                         qPrintable(it.fragment().text() + u' ' + text.name() + u' ' + on.name()));
+            }
+        }
     }
 
     // The plok.hlp that the build puts beside the program.

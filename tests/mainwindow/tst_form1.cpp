@@ -1,5 +1,6 @@
 // The main window as a whole, on the offscreen platform with the platform fakes: start-up from
 // plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
+#include "DarkTheme.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -10,6 +11,7 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/Twips.h"
+#include "platform/ReadableColour.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -219,9 +221,11 @@ private slots:
         QCOMPARE(form->text1()->font().family(), QStringLiteral("ＭＳ ゴシック"));
         QCOMPARE(form->text1()->font().pointSizeF(), 9.0);
         QVERIFY(!form->text1()->font().bold());
-        // No Color or BColor key: the designed window text on white, never 1 on 0.
+        // No Color or BColor key: the theme's text on the theme's base (black on white on a
+        // light theme), never 1 on 0.
         const QPalette viewer = form->text1()->palette();
-        QCOMPARE(viewer.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+        QCOMPARE(viewer.color(QPalette::Active, QPalette::Base),
+                 QApplication::palette().color(QPalette::Active, QPalette::Base));
         QCOMPARE(viewer.color(QPalette::Active, QPalette::Text),
                  QApplication::palette().color(QPalette::Active, QPalette::Text));
         QCOMPARE(form->outerGeometryTwips(), QRect(0, 0, 9000, 7200));
@@ -229,6 +233,28 @@ private slots:
         QVERIFY(!form->file1()->isHidden());
         QCOMPARE(form->combo1()->count(), 2);
         QCOMPARE(modPlok().SettingsPath, programDir_->path() + QStringLiteral("/plok.ini"));
+    }
+
+    void aDarkThemeGivesTheViewerReadableColours() {
+        // Qt's GTK theme on Adwaita:dark: light text on a dark base. A first start shows the
+        // preview in both; stored colours stay as they are.
+        const ApplicationPaletteScope dark(darkPalette());
+        auto first = makeForm();
+        const QPalette viewer = first->text1()->palette();
+        const QColor text = viewer.color(QPalette::Active, QPalette::Text);
+        const QColor base = viewer.color(QPalette::Active, QPalette::Base);
+        QCOMPARE(base, darkPalette().color(QPalette::Base));
+        QVERIFY2(contrastRatio(text, base) >= ReadableContrast,
+                 qPrintable(text.name() + QStringLiteral(" on ") + base.name()));
+
+        resetModPlok();
+        writeIni({QStringLiteral("[Font]"), QStringLiteral("Color=0"),
+                  QStringLiteral("BColor=16777215")});
+        auto stored = makeForm();
+        QCOMPARE(stored->text1()->palette().color(QPalette::Active, QPalette::Text),
+                 QColor(Qt::black));
+        QCOMPARE(stored->text1()->palette().color(QPalette::Active, QPalette::Base),
+                 QColor(Qt::white));
     }
 
     void presentColourKeysApplyIncludingSystemColours() {

@@ -4,6 +4,7 @@
 #include "filer/DirectoryListModel.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileNamePattern.h"
+#include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainCommand.h"
@@ -321,6 +322,74 @@ private slots:
         QVERIFY(!systemColour(0x80000019)); // no such system colour
         QVERIFY(!systemColour(0x800000FF));
         QVERIFY(!colourFromNumber(0x01000000, system)); // bits above blue
+    }
+
+    void closingKeepsWhatWaylandCannotTell_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QSize>("insideNow");
+        QTest::addColumn<QSize>("insideGiven");
+        QTest::addColumn<bool>("place");
+        QTest::addColumn<bool>("size");
+        const QSize given(600, 480);
+        QTest::newRow("X11 stores all") << QStringLiteral("xcb") << given << given << true << true;
+        QTest::newRow("X11, resized")
+            << QStringLiteral("xcb") << QSize(700, 480) << given << true << true;
+        QTest::newRow("offscreen") << QStringLiteral("offscreen") << given << given << true << true;
+        // Wayland: never the place; the size only where the user changed it.
+        QTest::newRow("wayland, as given")
+            << QStringLiteral("wayland") << given << given << false << false;
+        QTest::newRow("wayland-egl, as given")
+            << QStringLiteral("wayland-egl") << given << given << false << false;
+        QTest::newRow("wayland, resized")
+            << QStringLiteral("wayland") << QSize(606, 513) << given << false << true;
+        QTest::newRow("wayland, nothing given")
+            << QStringLiteral("wayland") << given << QSize() << false << true;
+    }
+    void closingKeepsWhatWaylandCannotTell() {
+        QFETCH(QString, platform);
+        QFETCH(QSize, insideNow);
+        QFETCH(QSize, insideGiven);
+        QFETCH(bool, place);
+        QFETCH(bool, size);
+        const ClosingWindowKeys keys = closingWindowKeys(platform, insideNow, insideGiven);
+        QCOMPARE(keys.place, place);
+        QCOMPARE(keys.size, size);
+    }
+
+    void viewerColoursComeFromOneSource_data() {
+        QTest::addColumn<std::optional<qint32>>("storedText");
+        QTest::addColumn<std::optional<qint32>>("storedBack");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("base");
+        const QColor themeText(0xEE, 0xEE, 0xEE);
+        const QColor themeBase(0x2D, 0x2D, 0x2D);
+        const std::optional<qint32> none;
+        // A first start on a dark theme: the theme's light text on the theme's dark base.
+        QTest::newRow("no keys") << none << none << themeText << themeBase;
+        QTest::newRow("stored colours")
+            << std::optional<qint32>(0x0000FF) << std::optional<qint32>(0x00FF00)
+            << QColor(255, 0, 0) << QColor(0, 255, 0);
+        QTest::newRow("stored black on white, as they were")
+            << std::optional<qint32>(0) << std::optional<qint32>(0xFFFFFF) << QColor(Qt::black)
+            << QColor(Qt::white);
+        QTest::newRow("stored system colours")
+            << std::optional<qint32>(static_cast<qint32>(0x80000008u))
+            << std::optional<qint32>(static_cast<qint32>(0x80000005u)) << themeText << themeBase;
+        QTest::newRow("a number that names no colour")
+            << std::optional<qint32>(0x01000000) << std::optional<qint32>(0x000000) << themeText
+            << QColor(Qt::black);
+    }
+    void viewerColoursComeFromOneSource() {
+        QFETCH(std::optional<qint32>, storedText);
+        QFETCH(std::optional<qint32>, storedBack);
+        QFETCH(QColor, text);
+        QFETCH(QColor, base);
+        QPalette dark;
+        dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+        dark.setColor(QPalette::Base, QColor(0x2D, 0x2D, 0x2D));
+        const ViewerColours colours = viewerColours(storedText, storedBack, dark);
+        QCOMPARE(colours.text, text);
+        QCOMPARE(colours.base, base);
     }
 
     void filePatternsMatchLikeTheDesktop() {

@@ -1,6 +1,7 @@
 // The options dialog over a real main window, on the offscreen platform, with the common
 // dialogs, the directory picker and help answered by fakes: opening, browsing, font and colour,
 // OK applying and saving, Cancel and the close box, help, keys, failures to save.
+#include "DarkTheme.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -10,6 +11,7 @@
 #include "options/OptionsCommand.h"
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
+#include "platform/ReadableColour.h"
 #include "settings/HistoryFile.h"
 #include "settings/SettingsConversions.h"
 #include "textfile/TextCodec.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -160,6 +163,50 @@ private slots:
     }
 
     // ---- Opening ------------------------------------------------------------------------
+
+    void frameCaptionsReadOnLightAndDarkThemes_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light: the designed red") << false;
+        QTest::newRow("dark: a red that reads") << true;
+    }
+    void frameCaptionsReadOnLightAndDarkThemes() {
+        QFETCH(bool, dark);
+        const ApplicationPaletteScope theme(dark ? darkPalette() : QApplication::palette());
+        auto form = makeForm();
+        frmOption dialog(*form);
+        auto* tabs = control<QTabWidget>(dialog, "SSTab1");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char* name : {"Frame1", "Frame2", "Frame4", "Frame5", "Frame7"}) {
+            auto* frame = control<QGroupBox>(dialog, name);
+            tabs->setCurrentWidget(frame->parentWidget());
+            // The caption as the dialog shows it, on the tab it sits on.
+            const QImage shown = dialog.grab().toImage();
+            const QRect title(frame->mapTo(&dialog, QPoint(0, 0)),
+                              QSize(frame->width(), frame->fontMetrics().height() + 2));
+            const QImage caption = shown.copy(title);
+            // The tab's own colour where nothing is drawn, left of the caption.
+            const QColor background = caption.pixelColor(1, 1);
+            const auto reddish = [](const QColor& pixel) {
+                return pixel.red() - std::max(pixel.green(), pixel.blue()) > 60;
+            };
+            QVERIFY2(drawnTextContrast(caption, background, reddish).pixels > 20, name);
+            // Small antialiased glyphs never show their colour whole: the colour they are drawn
+            // in is measured, against the background they are drawn on.
+            const QRegularExpressionMatch colour =
+                QRegularExpression(QStringLiteral("#[0-9a-f]{6}")).match(frame->styleSheet());
+            QVERIFY2(colour.hasMatch(), name);
+            const QColor drawnIn(colour.captured());
+            if (dark) {
+                QVERIFY2(
+                    contrastRatio(drawnIn, background) >= ReadableContrast,
+                    qPrintable(QStringLiteral("%1: %2 on %3")
+                                   .arg(QLatin1String(name), drawnIn.name(), background.name())));
+            } else {
+                QCOMPARE(drawnIn, QColor(Qt::red));
+            }
+        }
+    }
 
     void openingShowsEveryValue() {
         writeFullIni();

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# A small screen at scale factor 2 (1024 x 768 pixels, 512 x 384 for the program): the help
+# window and the options dialog open inside the screen, and the options dialog's ＯＫ,
+# キャンセル and ヘルプ can be reached.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/desktoplib.sh"
+desktop_require
+export QT_SCALE_FACTOR=2
+desktop_start 1024x768
+folder="$(program_folder)"
+empty_history "$folder"
+start_program "$folder"
+main="$(wait_window "　Zorvane")"
+
+# inside ID WHAT: the window's frame lies on the 1024 x 768 screen.
+inside() {
+  local x y w h
+  read -r x y w h < <(frame_geometry "$1")
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1024 ] && [ $((y + h)) -le 768 ] ||
+    fail "$2 at $x,$y ${w}x$h, not inside 1024x768"
+}
+
+send_keys "$main" F1
+help="$(wait_window "Zorvane ヘルプ")"
+inside "$help" "the help window"
+send_keys "$help" alt+F4
+wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Zorvane ヘルプ\$')\" ]" ||
+  fail "the help window stayed"
+pass "help window inside the screen"
+
+# The options dialog, from the menu.
+popups() { xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | wc -l; }
+before="$(popups)"
+send_keys "$main" alt+t
+wait_until 10 sh -c "[ \$(xdotool search --onlyvisible --pid $PROGRAM_PID 2>/dev/null | wc -l) -gt $before ]" ||
+  fail "Alt+T opened no menu"
+xdotool key o
+options="$(wait_window "オプション")"
+inside "$options" "the options dialog"
+pass "options dialog inside the screen"
+send_keys "$options" alt+F4
+wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^オプション\$')\" ]" ||
+  fail "the options dialog did not close"
+send_keys "$main" Escape
+wait_program_end

@@ -1,0 +1,147 @@
+// The windows on a small screen at scale factor 2: 1024 x 768 pixels, 512 x 384 for the
+// program. The help window and every dialog open inside the screen, their buttons reachable.
+
+#include "PlatformFakes.h"
+#include "TestFiles.h"
+
+#include "app/ModPlok.h"
+#include "fileops/Form3.h"
+#include "fileops/Form4.h"
+#include "fileops/Form5.h"
+#include "fileops/FrmDirGet.h"
+#include "help/HelpWindow.h"
+#include "help/frmAbout.h"
+#include "mainwindow/Form1.h"
+#include "options/frmOption.h"
+#include "platform/ScreenFitting.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace zorvane;
+using namespace zorvane::testing;
+
+using WindowMaker = std::function<QWidget*(Form1&)>;
+Q_DECLARE_METATYPE(WindowMaker)
+
+class TestSmallScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<PlatformFakes> fakes_;
+
+    static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    // The whole of `control` lies on the screen, once scrolled to where it is reachable.
+    static bool onScreen(QWidget* control) {
+        for (QWidget* up = control->parentWidget(); up; up = up->parentWidget())
+            if (auto* scroll = qobject_cast<QScrollArea*>(up->parentWidget()))
+                scroll->ensureWidgetVisible(control, 0, 0);
+        const QRect global(control->mapToGlobal(QPoint(0, 0)), control->size());
+        QWidget* window = control->window();
+        const QRect shown(window->mapToGlobal(QPoint(0, 0)), window->size());
+        return available().contains(global) && shown.contains(global);
+    }
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(available().size(), QSize(512, 384));
+        ScreenFitting::install();
+    }
+
+    void init() {
+        resetModPlok();
+        programDir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(programDir_->isValid());
+        fakes_ = std::make_unique<PlatformFakes>();
+        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines << QString();
+        QVERIFY(writeBytes(programDir_->filePath(QStringLiteral("plok.his")), crlf(lines)));
+    }
+
+    void cleanup() {
+        fakes_.reset();
+        programDir_.reset();
+    }
+
+    void dialogsOpenInsideTheScreen_data() {
+        QTest::addColumn<WindowMaker>("make");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("options") << WindowMaker(
+                                        [](Form1& form) -> QWidget* { return new frmOption(form); })
+                                 << QStringList{QStringLiteral("Command6"),
+                                                QStringLiteral("Command7"),
+                                                QStringLiteral("Command8")};
+        QTest::newRow("copy and move")
+            << WindowMaker([](Form1& form) -> QWidget* { return new Form3(&form); })
+            << QStringList{};
+        QTest::newRow("rename") << WindowMaker([](Form1& form) -> QWidget* {
+            return new Form4(&form);
+        }) << QStringList{};
+        QTest::newRow("delete") << WindowMaker([](Form1& form) -> QWidget* {
+            return new Form5(&form);
+        }) << QStringList{};
+        QTest::newRow("directory picker")
+            << WindowMaker([](Form1& form) -> QWidget* { return new FrmDirGet(&form); })
+            << QStringList{};
+        QTest::newRow("version box")
+            << WindowMaker([](Form1& form) -> QWidget* { return new frmAbout(&form); })
+            << QStringList{};
+        QTest::newRow("help window") << WindowMaker([](Form1&) -> QWidget* {
+            auto* help = new HelpWindow;
+            help->showContents(QStringLiteral(ZORVANE_BUILT_HELP_FILE));
+            return help;
+        }) << QStringList{};
+    }
+    void dialogsOpenInsideTheScreen() {
+        QFETCH(WindowMaker, make);
+        QFETCH(QStringList, buttons);
+        Form1 form(programDir_->path());
+        form.show();
+        std::unique_ptr<QWidget> window(make(form));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect outer = window->frameGeometry();
+        QVERIFY2(available().contains(outer), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                             .arg(outer.x())
+                                                             .arg(outer.y())
+                                                             .arg(outer.width())
+                                                             .arg(outer.height())));
+        // Every push button, the named ones in particular, can be reached.
+        QList<QPushButton*> reachable = window->findChildren<QPushButton*>();
+        for (const QString& name : buttons) {
+            auto* button = window->findChild<QPushButton*>(name);
+            QVERIFY2(button, qPrintable(name));
+        }
+        for (QPushButton* button : reachable) {
+            if (!button->isVisibleTo(window.get()))
+                continue;
+            QVERIFY2(onScreen(button), qPrintable(button->objectName() + u' ' + button->text()));
+        }
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // A screen of 1024 x 768 pixels, shown at twice the size.
+    QTemporaryDir configFolder;
+    const QString config = configFolder.filePath(QStringLiteral("screens.json"));
+    writeBytes(config, QByteArrayLiteral(R"({"screens": [{"name": "small", "x": 0, "y": 0,
+        "width": 1024, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})"));
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication application(argc, argv);
+    TestSmallScreen test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_smallscreen.moc"
