@@ -33,6 +33,29 @@ QList<FontFamilyFacts> installedFontFamilies() {
     return installed;
 }
 
+namespace {
+
+// A generic family as the installed family fontconfig answers for it: Qt does not resolve a
+// substitution by "monospace" to DejaVu Sans Mono but to a proportional face.
+QString installedFamilyFor(const QString& substitute) {
+    const std::pair<QString, QFont::StyleHint> generics[] = {
+        {QStringLiteral("monospace"), QFont::Monospace},
+        {QStringLiteral("sans-serif"), QFont::SansSerif},
+        {QStringLiteral("serif"), QFont::Serif},
+    };
+    for (const auto& [generic, hint] : generics) {
+        if (substitute != generic)
+            continue;
+        QFont probe;
+        probe.setStyleHint(hint);
+        const QString family = probe.defaultFamily();
+        return family.isEmpty() ? substitute : family;
+    }
+    return substitute;
+}
+
+} // namespace
+
 bool installFontSubstitutions() {
     const QList<FontFamilyFacts> installed = installedFontFamilies();
     const std::pair<QString, WindowsJapaneseFont> names[] = {
@@ -43,7 +66,8 @@ bool installFontSubstitutions() {
     };
     for (const auto& [name, kind] : names) {
         QFont::removeSubstitutions(name);
-        QFont::insertSubstitution(name, japaneseFontSubstitute(kind, installed));
+        QFont::insertSubstitution(name,
+                                  installedFamilyFor(japaneseFontSubstitute(kind, installed)));
     }
     return anyJapaneseFont(installed);
 }

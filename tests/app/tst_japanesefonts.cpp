@@ -157,6 +157,23 @@ private slots:
         }
     }
 
+    // Without any Japanese font, Latin text in "ＭＳ ゴシック" keeps a fixed pitch (not a
+    // serif face), and the start reports the missing font.
+    void withoutJapaneseFontsLatinStaysMonospaced() {
+        if (anyJapaneseFont(installedFontFamilies()))
+            QSKIP("Japanese fonts are installed; tst_japanesefonts_latin_only runs this");
+        if (!hasFamily(QStringLiteral("DejaVu Sans Mono")))
+            QSKIP("fonts-dejavu-core is not installed");
+        QVERIFY(!installFontSubstitutions());
+        const QFont gothic(QStringLiteral("ＭＳ ゴシック"), 9);
+        QCOMPARE(QFontInfo(gothic).family(), QStringLiteral("DejaVu Sans Mono"));
+        const QFontMetricsF metrics{gothic};
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")),
+                 metrics.horizontalAdvance(QStringLiteral("WWWW")));
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9)).family(),
+                 QStringLiteral("DejaVu Sans"));
+    }
+
     // At start "ＭＳ ゴシック" becomes an installed monospaced Japanese family.
     void gothicIsMonospacedAtStart() {
         if (!hasFamily(QStringLiteral("IPAGothic")) &&
