@@ -14,13 +14,13 @@ ZORVANE_DESKTOP_TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
-# The tests that lay controls out with a Japanese font taller than IPA's (Noto CJK, the usual
-# font of desktop installs); where it is missing those tests skip.
-ZORVANE_FONT_TEST_PACKAGES=(fonts-noto-cjk)
-
 # scripts/bench-encodings: Japanese text from a package (the manual pages) and the two detectors
 # it is measured against.
 ZORVANE_ENCODING_BENCH_PACKAGES=(manpages-ja nkf uchardet)
+
+# The tests that lay controls out with a Japanese font taller than IPA's (Noto CJK, the usual
+# font of desktop installs); where it is missing those tests skip.
+ZORVANE_FONT_TEST_PACKAGES=(fonts-noto-cjk)
 
 zorvane_install_packages() {
   local wanted=("$@") missing=() pkg
