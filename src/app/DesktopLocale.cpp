@@ -1,28 +1,75 @@
 #include "app/DesktopLocale.h"
 
+#include "app/JapaneseFontChoice.h"
+
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+#include <utility>
 
 namespace zorvane {
 
-void installFontSubstitutions() {
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                                QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-                                QStringLiteral("IPAGothic")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                               {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                QStringLiteral("IPAexMincho"),
-                                QStringLiteral("Noto Serif CJK JP")});
-    QFont::insertSubstitutions(
-        QStringLiteral("ＭＳ Ｐ明朝"),
-        {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝"), QStringLiteral("IPAMincho")});
+QList<FontFamilyFacts> installedFontFamilies() {
+    QList<FontFamilyFacts> installed;
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    for (const QString& family : QFontDatabase::families()) {
+        if (!japanese.contains(family)) {
+            installed.append({family, false, false});
+            continue;
+        }
+        // Measured, not asked: fontconfig calls IPAGothic "dual" spacing and gives Noto Sans
+        // Mono CJK JP no spacing at all, so its fixed-pitch flag misses both.
+        const QFontMetricsF metrics{QFont(family, 12)};
+        const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+        const bool fixedPitch =
+            narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QLatin1Char('W')));
+        installed.append({family, true, fixedPitch});
+    }
+    return installed;
+}
+
+namespace {
+
+// A generic family as the installed family fontconfig answers for it: Qt does not resolve a
+// substitution by "monospace" to DejaVu Sans Mono but to a proportional face.
+QString installedFamilyFor(const QString& substitute) {
+    const std::pair<QString, QFont::StyleHint> generics[] = {
+        {QStringLiteral("monospace"), QFont::Monospace},
+        {QStringLiteral("sans-serif"), QFont::SansSerif},
+        {QStringLiteral("serif"), QFont::Serif},
+    };
+    for (const auto& [generic, hint] : generics) {
+        if (substitute != generic)
+            continue;
+        QFont probe;
+        probe.setStyleHint(hint);
+        const QString family = probe.defaultFamily();
+        return family.isEmpty() ? substitute : family;
+    }
+    return substitute;
+}
+
+} // namespace
+
+bool installFontSubstitutions() {
+    const QList<FontFamilyFacts> installed = installedFontFamilies();
+    const std::pair<QString, WindowsJapaneseFont> names[] = {
+        {QStringLiteral("ＭＳ ゴシック"), WindowsJapaneseFont::Gothic},
+        {QStringLiteral("ＭＳ Ｐゴシック"), WindowsJapaneseFont::ProportionalGothic},
+        {QStringLiteral("ＭＳ 明朝"), WindowsJapaneseFont::Mincho},
+        {QStringLiteral("ＭＳ Ｐ明朝"), WindowsJapaneseFont::ProportionalMincho},
+    };
+    for (const auto& [name, kind] : names) {
+        QFont::removeSubstitutions(name);
+        QFont::insertSubstitution(name,
+                                  installedFamilyFor(japaneseFontSubstitute(kind, installed)));
+    }
+    return anyJapaneseFont(installed);
 }
 
 bool installQtTranslations(QCoreApplication& application) {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "app/JapaneseFontChoice.h"
+
+#include <QList>
+
 class QCoreApplication;
 
 namespace zorvane {
 
+// The installed font families, with whether each has kana and kanji and a fixed pitch.
+QList<FontFamilyFacts> installedFontFamilies();
+
 // Lets the font names the program stores ("ＭＳ ゴシック", "ＭＳ 明朝" and their proportional
-// forms) find the installed Japanese gothic and mincho faces.
-void installFontSubstitutions();
+// forms) find the installed Japanese faces of their kind: a monospaced gothic for
+// "ＭＳ ゴシック", so the viewer's columns line up. Returns false when no installed font has
+// kana and kanji.
+bool installFontSubstitutions();
 
 // Loads Qt's own Japanese texts (はい, いいえ, キャンセル) for standard buttons and dialogs.
 // Returns false when the translations are not installed; the program then runs with Qt's

@@ -34,6 +34,22 @@ void placeNameLabel(QLabel* label, const QString& objectName, int left, int top,
     label->setGeometry(labelRectForFont(label->geometry(), textHeightOf(*label)));
 }
 
+void fitTextControlsToFont(QDialog& dialog) {
+    const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QList<QRect> placed;
+    QList<int> needs;
+    for (const QWidget* control : controls) {
+        placed.append(control->geometry());
+        needs.append(control->isWindow() ? 0 : textHeightOfControl(*control));
+    }
+    const GrownLayout grown = layoutGrownForFont(placed, needs);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        if (!controls.at(i)->isWindow())
+            controls.at(i)->setGeometry(grown.rects.at(i));
+    if (grown.extraHeight > 0)
+        dialog.setFixedSize(dialog.width(), dialog.height() + grown.extraHeight);
+}
+
 void centreOnScreen(QDialog& dialog) {
     const QWidget* owner = dialog.parentWidget();
     QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();

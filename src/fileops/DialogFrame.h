@@ -22,6 +22,11 @@ void placeControl(QWidget* control, const QString& objectName, int left, int top
 void placeNameLabel(QLabel* label, const QString& objectName, int left, int top, int width,
                     int height);
 
+// Makes every combo box and text box of the dialog as tall as its font needs where its designed
+// height is smaller, moves what lies under it down and makes the dialog taller by as much.
+// With a font that fits, every place stays as designed. Call it once the controls are placed.
+void fitTextControlsToFont(QDialog& dialog);
+
 // Moves the dialog, frame included, to the middle of its screen (the owner's screen when it
 // has one).
 void centreOnScreen(QDialog& dialog);

@@ -60,6 +60,7 @@ Form3::Form3(QWidget* owner) : QDialog(owner) {
     setUpFixedDialog(*this, QStringLiteral("Form3"), QStringLiteral("ファイルのコピーと移動"), 6648,
                      2700);
     buildControls();
+    fitTextControlsToFont(*this);
     Form_Load();
     centreOnScreen(*this);
 }

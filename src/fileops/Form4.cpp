@@ -19,6 +19,7 @@ Form4::Form4(QWidget* owner) : QDialog(owner) {
     setUpFixedDialog(*this, QStringLiteral("Form4"), QStringLiteral("名前の変更"), 4680, 2700);
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildControls();
+    fitTextControlsToFont(*this);
     Form_Load();
     centreOnScreen(*this);
 }

@@ -15,6 +15,7 @@ Form5::Form5(QWidget* owner) : QDialog(owner) {
     setUpFixedDialog(*this, QStringLiteral("Form5"), QStringLiteral("ファイルの削除"), 4680, 1860);
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildControls();
+    fitTextControlsToFont(*this);
     Form_Load();
     centreOnScreen(*this);
 }

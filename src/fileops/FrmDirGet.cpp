@@ -28,6 +28,7 @@ FrmDirGet::FrmDirGet(QWidget* owner) : QDialog(owner) {
                      5160);
     setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     buildControls();
+    fitTextControlsToFont(*this);
     Form_Load();
     centreOnScreen(*this);
 }

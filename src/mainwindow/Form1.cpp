@@ -10,6 +10,7 @@
 #include "launch/LaunchCommands.h"
 #include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/PathLabel.h"
 #include "mainwindow/StartupSettings.h"
@@ -196,7 +197,8 @@ void Form1::buildControls() {
     combo1_->addItem(QStringLiteral("*.TXT"));
     combo1_->addItem(QStringLiteral("*.*"));
     combo1_->setCurrentIndex(0);
-    combo1_->resize(twipsToPixels(3000), combo1_->sizeHint().height());
+    // As designed, or as tall as a taller font needs (the layout then moves up what is above).
+    combo1_->resize(twipsToPixels(3000), std::max(twipsToPixels(300), textHeightOf(*combo1_)));
 
     text1_ = new QPlainTextEdit(client_);
     text1_->setObjectName(QStringLiteral("Text1"));
@@ -475,6 +477,8 @@ void Form1::Form_Resize() {
 
     PresentSizes present;
     present.combo1Height = pixelsToTwips(combo1_->height());
+    present.captionHeight =
+        pixelsToTwips(std::max(label3_->sizeHint().height(), label4_->sizeHint().height()));
     present.label5Width = pixelsToTwips(label5_->width());
     present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
     applyLayout(computeMainWindowLayout(

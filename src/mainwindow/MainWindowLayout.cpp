@@ -1,5 +1,6 @@
 #include "mainwindow/MainWindowLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zorvane {
@@ -45,11 +46,15 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
                     H - BottomAllowance - ViewerTop - Margin};
 
     if (showFiler) {
-        const int comboTop = H - BottomAllowance - 300 - Margin;
+        // A combo box taller than designed (a taller font) keeps the margin under it: it and
+        // everything above it in the filer move up.
+        const int comboTop = H - BottomAllowance - std::max(300, present.combo1Height) - Margin;
         layout.Combo1 = {FilerLeft, comboTop, FilerWidth, present.combo1Height};
 
-        const int label4Top = comboTop - CaptionHeight - Margin;
-        layout.Label4 = {CaptionLeft, label4Top, 1500, 240};
+        // A caption taller than its designed 240 (a taller font) pushes the list above it up.
+        const int captionBox = std::max(CaptionHeight + Margin, present.captionHeight);
+        const int label4Top = comboTop - captionBox;
+        layout.Label4 = {CaptionLeft, label4Top, 1500, captionBox};
 
         // The file list takes whole rows of 180; the directory list takes the rest, so the two
         // share the height between Drive1 and Label4.
@@ -60,8 +65,8 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
         const int fileTop = label4Top - fileHeight - 120;
         layout.File1 = {FilerLeft, fileTop, FilerWidth, fileHeight};
 
-        const int label3Top = fileTop - CaptionHeight - Margin;
-        layout.Label3 = {CaptionLeft, label3Top, 1500, 240};
+        const int label3Top = fileTop - captionBox;
+        layout.Label3 = {CaptionLeft, label3Top, 1500, captionBox};
 
         layout.Dir1 = {FilerLeft, ViewerTop, FilerWidth, label3Top - ViewerTop - 120};
         layout.Command1 = {3180, 720, 1560, 300};

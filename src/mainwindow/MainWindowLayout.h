@@ -64,6 +64,7 @@ struct MainWindowLayout {
 // What the layout keeps of the controls' present sizes (twips).
 struct PresentSizes {
     int combo1Height = 300; // Combo1 keeps its own height
+    int captionHeight = 0;  // what Label3 and Label4 need; a taller font moves the lists up
     int label5Width = 0;    // Label5 sizes itself to its caption
     int clientWidth = 0;    // the toolbar is as wide as the window's inside
 };

@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "app/SaveFailureMessage.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/Twips.h"
 #include "options/OptionTexts.h"
 #include "options/ViewerLook.h"
@@ -41,12 +42,13 @@ QString indexed(const char16_t* name, std::size_t row) {
     return QString::fromUtf16(name) + QChar(u'(') + QString::number(row) + QChar(u')');
 }
 
-// A control at its place in twips. Captions and check boxes grow to the height their font
-// needs rather than cut their text.
+// A control at its place in twips. Captions, check boxes and text boxes grow to the height
+// their font needs rather than cut their text (the rows leave room for it).
 void place(QWidget* control, int left, int top, int width, int height) {
     QRect pixels = twipsToPixels(TwipsRect{left, top, width, height});
     if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control))
         pixels.setHeight(std::max(pixels.height(), control->sizeHint().height()));
+    pixels = labelRectForFont(pixels, textHeightOfControl(*control));
     control->setGeometry(pixels);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ColourDialogService.h"
 #include "platform/ColourNumber.h"
+#include "platform/FontStyleMatch.h"
 #include "platform/PlatformServices.h"
 
 #include <QDialogButtonBox>
@@ -51,6 +52,12 @@ ViewerFontDialog::ViewerFontDialog(const FontDialogRequest& request, QWidget* pa
     // family that stands for it.
     QFont start = fontOf(request.start);
     start.setFamily(QFontInfo(start).family());
+    // The style by the family's own name for it: asked for "Normal", the chooser does not find
+    // Noto CJK's "Regular" and selects a style of its own, Bold among them.
+    const QString style =
+        closestStyle(stylesOfFamily(start.family()), request.start.bold, request.start.italic);
+    if (!style.isEmpty())
+        start.setStyleName(style);
     chooser_->setCurrentFont(start);
     primedFont_ = chooser_->currentFont();
 
@@ -108,9 +115,9 @@ void ViewerFontDialog::showSample() {
 }
 
 FontChoice ViewerFontDialog::choice() const {
-    // The chooser may not have the family, its style or its exact size: while the user has
-    // not touched it, the font stays exactly as it started; afterwards the family's name and
-    // the size stay as they started unless the user changed them.
+    // The chooser may not have the family, its style or its exact size: each of them stays as
+    // it started unless the user changed it, so a size chosen in a family without an italic
+    // style still comes back italic.
     const QFont font = chooser_->currentFont();
     const FontChoice& start = request_.start;
     FontChoice chosen = start;
@@ -121,10 +128,14 @@ FontChoice ViewerFontDialog::choice() const {
         chosen.name = font.family();
     if (!qFuzzyCompare(font.pointSizeF(), primedFont_.pointSizeF()))
         chosen.size = static_cast<float>(font.pointSizeF());
-    chosen.bold = font.bold();
-    chosen.italic = font.italic();
-    chosen.underline = font.underline();
-    chosen.strikethru = font.strikeOut();
+    if (font.bold() != primedFont_.bold())
+        chosen.bold = font.bold();
+    if (font.italic() != primedFont_.italic())
+        chosen.italic = font.italic();
+    if (font.underline() != primedFont_.underline())
+        chosen.underline = font.underline();
+    if (font.strikeOut() != primedFont_.strikeOut())
+        chosen.strikethru = font.strikeOut();
     return chosen;
 }
 

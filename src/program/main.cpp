@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,7 +57,7 @@ int main(int argc, char* argv[]) {
     // named "-reverse" is not Qt's option.
     int qtArgc = request.optionsEnded ? 1 : argc;
     QApplication application(qtArgc, argv);
-    zorvane::installFontSubstitutions();
+    const bool japaneseFont = zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
     zorvane::installProgramWindows();
@@ -92,6 +93,8 @@ int main(int argc, char* argv[]) {
             liveWindow->saveAfterDisplayLoss();
     });
     form1.show();
+    if (!japaneseFont)
+        QTimer::singleShot(0, &form1, [&form1] { zorvane::reportMissingJapaneseFont(&form1); });
     const int status = application.exec();
     liveWindow = nullptr;
     return status;

@@ -2,6 +2,7 @@
 // keys and focus, and what each button sends and leaves in the program-wide state. Folders are
 // real temporary ones, so the destination check and folder creation run for real.
 #include "DialogTesting.h"
+#include "ForcedFont.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -15,6 +16,7 @@
 #include "filer/FileListView.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/PathLabel.h"
+#include "mainwindow/Twips.h"
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
@@ -165,6 +167,62 @@ private slots:
         QCOMPARE(widget->geometry(), expected);
         if (text != QStringLiteral("-"))
             QCOMPARE(textOf(widget), text);
+    }
+
+    // With a Japanese font taller than IPA's (Noto CJK, the usual one of desktop installs),
+    // every combo box and text box is as tall as its font needs, the name's label keeps its
+    // descenders, nothing overlaps and everything stays inside the dialog; with IPA the
+    // dialog keeps its designed size.
+    void textControlsFitTheirFont_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("family");
+        for (const char* dialog : {"Form3", "Form4", "Form5", "frmDirGet"})
+            for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"})
+                QTest::addRow("%s %s", dialog, family)
+                    << QString::fromLatin1(dialog) << QString::fromLatin1(family);
+    }
+    void textControlsFitTheirFont() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, family);
+        if (!ForcedFont::installed(family))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed (fonts-noto-cjk, "
+                                                     "fonts-ipafont-gothic)")));
+        const ForcedFont font(family, 9);
+        modPlok().TargetPath = QStringLiteral("/home/user/port_gyq.txt");
+        modPlok().FileOpCode = dialog == QStringLiteral("Form3")   ? 1
+                               : dialog == QStringLiteral("Form4") ? 4
+                                                                   : 3;
+        modPlok().RecentDirs(2) = QStringLiteral("/home/user/jpg");
+        const auto window = makeDialog(dialog);
+        const QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        int textControls = 0;
+        for (const QWidget* control : controls) {
+            if (control->isWindow())
+                continue;
+            const QByteArray name = control->objectName().toUtf8();
+            QVERIFY2(window->rect().contains(control->geometry()), name.constData());
+            int need = textHeightOfControl(*control);
+            if (const auto* label = qobject_cast<const PathLabel*>(control))
+                need = textHeightOf(*label);
+            if (need == 0)
+                continue;
+            ++textControls;
+            QVERIFY2(control->height() >= need, name.constData());
+            QCOMPARE(control->fontInfo().family(), family);
+            for (const QWidget* other : controls)
+                if (other != control && !other->isWindow())
+                    QVERIFY2(!control->geometry().intersects(other->geometry()),
+                             (name + " and " + other->objectName().toUtf8()).constData());
+        }
+        QVERIFY(textControls >= 1);
+        if (family == QStringLiteral("IPAGothic")) {
+            const QSize designed = dialog == QStringLiteral("Form3")   ? QSize(6648, 2700)
+                                   : dialog == QStringLiteral("Form4") ? QSize(4680, 2700)
+                                   : dialog == QStringLiteral("Form5") ? QSize(4680, 1860)
+                                                                       : QSize(6648, 5160);
+            QCOMPARE(window->size(),
+                     QSize(twipsToPixels(designed.width()), twipsToPixels(designed.height())));
+        }
     }
 
     // The name in a confirmation is read whole: the label is tall enough for the font's

@@ -1,6 +1,7 @@
 // The main window as a whole, on the offscreen platform with the platform fakes: start-up from
 // plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
 #include "DarkTheme.h"
+#include "ForcedFont.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -9,6 +10,7 @@
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/Twips.h"
 #include "platform/ReadableColour.h"
@@ -27,6 +29,7 @@
 
 using namespace zorvane;
 using zorvane::testing::crlf;
+using zorvane::testing::ForcedFont;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -819,6 +822,37 @@ private slots:
         QCOMPARE(form->label5()->x(), 116);
         form->resize(100, 100);
         QCOMPARE(form->text1()->geometry(), twipsToPixels(TwipsRect{60, 1380, 5640, 5010}));
+    }
+
+    // With Noto CJK the pattern box is as tall as its font needs and keeps the margin under
+    // it inside the window, the filer above it moved up to make room; with IPA it keeps the
+    // designed 300 twips.
+    void thePatternBoxFitsItsFont_data() {
+        QTest::addColumn<QString>("family");
+        for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"})
+            QTest::newRow(family) << QString::fromLatin1(family);
+    }
+    void thePatternBoxFitsItsFont() {
+        QFETCH(QString, family);
+        if (!ForcedFont::installed(family))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed (fonts-noto-cjk, "
+                                                     "fonts-ipafont-gothic)")));
+        const ForcedFont font(family, 9);
+        auto form = makeForm();
+        showActive(*form);
+        const QComboBox* combo = form->combo1();
+        QCOMPARE(combo->fontInfo().family(), family);
+        QVERIFY(combo->height() >= textHeightOf(*combo));
+        if (family == QStringLiteral("IPAGothic"))
+            QCOMPARE(combo->height(), twipsToPixels(300));
+        const QWidget* client = combo->parentWidget();
+        QVERIFY2(
+            combo->geometry().bottom() + twipsToPixels(60) < client->height(),
+            qPrintable(
+                QStringLiteral("%1 in %2").arg(combo->geometry().bottom()).arg(client->height())));
+        QVERIFY(!combo->geometry().intersects(form->label4()->geometry()));
+        QVERIFY(!combo->geometry().intersects(form->file1()->geometry()));
+        QVERIFY(form->file1()->geometry().bottom() < form->label4()->geometry().top());
     }
 
     void minimisingMovesNothing() {

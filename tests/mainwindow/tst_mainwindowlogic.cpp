@@ -520,6 +520,88 @@ private slots:
         QCOMPARE(labelRectForFont(designed, fontHeight), expected);
     }
 
+    // A combo box or text box grows to its font's height; what it would overlap in its column
+    // moves down as far as needed, the window grows by as much; with room enough nothing moves.
+    void layoutGrowsForATallerFont_data() {
+        QTest::addColumn<QList<QRect>>("designed");
+        QTest::addColumn<QList<int>>("fontHeights");
+        QTest::addColumn<QList<QRect>>("expected");
+        QTest::addColumn<int>("extraHeight");
+        // A text box (Form4's Text1) with the buttons under it.
+        const QRect box(16, 84, 280, 18);
+        const QRect ok(16, 128, 112, 32);
+        const QRect cancel(184, 128, 112, 32);
+        QTest::newRow("fits: nothing moves")
+            << QList<QRect>{box, ok, cancel} << QList<int>{17, 0, 0}
+            << QList<QRect>{box, ok, cancel} << 0;
+        QTest::newRow("grows into the gap: only the box changes")
+            << QList<QRect>{box, ok, cancel} << QList<int>{25, 0, 0}
+            << QList<QRect>{box.adjusted(0, 0, 0, 7), ok, cancel} << 0;
+        QTest::newRow("overlaps: the buttons move, the window grows")
+            << QList<QRect>{cancel, box, ok} << QList<int>{0, 50, 0}
+            << QList<QRect>{cancel.translated(0, 6), QRect(16, 84, 280, 50), ok.translated(0, 6)}
+            << 6;
+        // Form3's rows: a combo box with a caption beside it and a second row under it.
+        const QRect combo(88, 44, 267, 20);
+        const QRect beside(363, 48, 16, 12);
+        const QRect caption(88, 80, 128, 12);
+        const QRect combo2(88, 96, 267, 20);
+        QTest::newRow("a control beside the grown one stays")
+            << QList<QRect>{combo, beside, caption, combo2} << QList<int>{45, 0, 0, 21}
+            << QList<QRect>{QRect(88, 44, 267, 45), beside, caption.translated(0, 9),
+                            QRect(88, 101, 267, 21)}
+            << 6;
+        QTest::newRow("a moved control pushes the next")
+            << QList<QRect>{combo2, caption, combo} << QList<int>{0, 30, 45}
+            << QList<QRect>{combo2.translated(0, 23), QRect(88, 89, 128, 30),
+                            QRect(88, 44, 267, 45)}
+            << 23;
+        QTest::newRow("no controls") << QList<QRect>{} << QList<int>{} << QList<QRect>{} << 0;
+    }
+    void layoutGrowsForATallerFont() {
+        QFETCH(QList<QRect>, designed);
+        QFETCH(QList<int>, fontHeights);
+        QFETCH(QList<QRect>, expected);
+        QFETCH(int, extraHeight);
+        const GrownLayout grown = layoutGrownForFont(designed, fontHeights);
+        QCOMPARE(grown.rects, expected);
+        QCOMPARE(grown.extraHeight, extraHeight);
+    }
+
+    // A pattern box taller than designed keeps the margin under it: the filer above it moves
+    // up by as much; at the designed 300 the worked example holds.
+    void aTallerPatternBoxMovesTheFilerUp_data() {
+        QTest::addColumn<int>("comboHeight");
+        QTest::addColumn<int>("captionHeight");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<int>("captionMoved");
+        QTest::newRow("designed") << 300 << 0 << 0 << 0;
+        QTest::newRow("smaller") << 270 << 195 << 0 << 0;
+        QTest::newRow("Noto CJK 9 pt") << 315 << 255 << 15 << 15;
+        QTest::newRow("much taller") << 450 << 240 << 150 << 0;
+        QTest::newRow("taller captions only") << 300 << 300 << 0 << 60;
+    }
+    void aTallerPatternBoxMovesTheFilerUp() {
+        QFETCH(int, comboHeight);
+        QFETCH(int, captionHeight);
+        QFETCH(int, moved);
+        QFETCH(int, captionMoved);
+        PresentSizes sizes = present();
+        const MainWindowLayout designed = computeMainWindowLayout(9000, 7140, true, sizes);
+        sizes.combo1Height = comboHeight;
+        sizes.captionHeight = captionHeight;
+        const MainWindowLayout layout = computeMainWindowLayout(9000, 7140, true, sizes);
+        QCOMPARE(layout.Combo1.top, designed.Combo1.top - moved);
+        QCOMPARE(layout.Combo1.height, comboHeight);
+        QVERIFY(layout.Combo1.top + layout.Combo1.height <= 7140 - 690 - 60);
+        QCOMPARE(layout.Label4.top, designed.Label4.top - moved - captionMoved);
+        QCOMPARE(layout.Label4.top + layout.Label4.height, layout.Combo1.top);
+        QCOMPARE(layout.Label3.top + layout.Label3.height, layout.File1.top);
+        QVERIFY(layout.File1.top + layout.File1.height <= layout.Label4.top);
+        QCOMPARE(layout.Dir1.top, designed.Dir1.top);
+        QVERIFY(layout.Dir1.top + layout.Dir1.height <= layout.Label3.top);
+    }
+
     void aTallerFrameThanDesignedMovesTheLayoutHeight_data() {
         QTest::addColumn<int>("outer");
         QTest::addColumn<int>("belowMenu");

@@ -3,13 +3,16 @@
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
+#include "platform/FontStyleMatch.h"
 #include "platform/ProgramFileDialog.h"
 #include "platform/ViewerFontDialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -156,6 +159,103 @@ private slots:
         QTest::keyClick(family, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void closestStyle_data() {
+        QTest::addColumn<QList<FamilyStyle>>("styles");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<QString>("expected");
+        const FamilyStyle regular{QStringLiteral("Regular"), 400, false};
+        const FamilyStyle boldStyle{QStringLiteral("Bold"), 700, false};
+        const FamilyStyle italicStyle{QStringLiteral("Italic"), 400, true};
+        const FamilyStyle boldItalic{QStringLiteral("Bold Italic"), 700, true};
+        const FamilyStyle thin{QStringLiteral("Thin"), 100, false};
+        const FamilyStyle medium{QStringLiteral("Medium"), 500, false};
+        const FamilyStyle black{QStringLiteral("Black"), 900, false};
+        const QList<FamilyStyle> noto{black, boldStyle, thin, medium, regular};
+        QTest::newRow("Noto regular") << noto << false << false << QStringLiteral("Regular");
+        QTest::newRow("Noto bold") << noto << true << false << QStringLiteral("Bold");
+        QTest::newRow("Noto italic: the weight first")
+            << noto << false << true << QStringLiteral("Regular");
+        QTest::newRow("Noto bold italic") << noto << true << true << QStringLiteral("Bold");
+        const QList<FamilyStyle> four{boldItalic, boldStyle, italicStyle, regular};
+        QTest::newRow("four: italic") << four << false << true << QStringLiteral("Italic");
+        QTest::newRow("four: bold italic") << four << true << true << QStringLiteral("Bold Italic");
+        QTest::newRow("four: regular") << four << false << false << QStringLiteral("Regular");
+        QTest::newRow("one style only")
+            << QList<FamilyStyle>{regular} << true << true << QStringLiteral("Regular");
+        QTest::newRow("no styles") << QList<FamilyStyle>{} << false << false << QString();
+    }
+    void closestStyle() {
+        QFETCH(QList<FamilyStyle>, styles);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(QString, expected);
+        QCOMPARE(zorvane::closestStyle(styles, bold, italic), expected);
+    }
+
+    // Changing only the size keeps the style the font had, in families whose styles the
+    // chooser names differently (Noto CJK's "Regular" and "Bold" only, IPA's one style).
+    void fontDialogKeepsTheStyle_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("strikethru");
+        for (const QString& family :
+             {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("ＭＳ ゴシック")}) {
+            const QByteArray name = family.toUtf8();
+            QTest::newRow((name + " regular").constData())
+                << family << false << false << false << false;
+            QTest::newRow((name + " bold").constData())
+                << family << true << false << false << false;
+            QTest::newRow((name + " italic underlined").constData())
+                << family << false << true << true << false;
+            QTest::newRow((name + " bold italic struck").constData())
+                << family << true << true << false << true;
+        }
+    }
+    void fontDialogKeepsTheStyle() {
+        QFETCH(QString, family);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(bool, underline);
+        QFETCH(bool, strikethru);
+        if (!family.startsWith(QStringLiteral("ＭＳ")) &&
+            !QFontDatabase::families().contains(family))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed (fonts-noto-cjk, "
+                                                     "fonts-ipafont-gothic)")));
+        FontDialogRequest request;
+        request.start = FontChoice{family, 9, bold, italic, underline, strikethru, 0};
+        request.textColour = Qt::black;
+        request.backColour = Qt::white;
+        ViewerFontDialog dialog(request);
+        auto* chooser = dialog.findChild<QFontDialog*>(QStringLiteral("FontChooser"));
+        QVERIFY(chooser);
+        // The chooser starts on the font's own weight where the family has it.
+        const QString shownFamily = QFontInfo(QFont(family)).family();
+        if (!bold || QFontDatabase::styles(shownFamily).contains(QStringLiteral("Bold")))
+            QCOMPARE(chooser->currentFont().bold(), bold);
+
+        // The user types a new size and nothing else.
+        QLineEdit* size = nullptr;
+        for (QLineEdit* edit : chooser->findChildren<QLineEdit*>())
+            if (edit->validator())
+                size = edit;
+        QVERIFY(size);
+        size->selectAll();
+        QTest::keyClicks(size, QStringLiteral("14"));
+        QCOMPARE(chooser->currentFont().pointSize(), 14);
+
+        const FontChoice chosen = dialog.choice();
+        QCOMPARE(chosen.size, 14.0f);
+        QCOMPARE(chosen.name, family);
+        QCOMPARE(chosen.bold, bold);
+        QCOMPARE(chosen.italic, italic);
+        QCOMPARE(chosen.underline, underline);
+        QCOMPARE(chosen.strikethru, strikethru);
     }
 };
 

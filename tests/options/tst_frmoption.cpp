@@ -2,12 +2,15 @@
 // dialogs, the directory picker and help answered by fakes: opening, browsing, font and colour,
 // OK applying and saving, Cancel and the close box, help, keys, failures to save.
 #include "DarkTheme.h"
+#include "ForcedFont.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
 #include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/LabelHeight.h"
+#include "mainwindow/Twips.h"
 #include "options/OptionsCommand.h"
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
@@ -33,6 +36,7 @@
 
 using namespace zorvane;
 using zorvane::testing::crlf;
+using zorvane::testing::ForcedFont;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::readBytes;
 using zorvane::testing::writeBytes;
@@ -205,6 +209,39 @@ private slots:
             } else {
                 QCOMPARE(drawnIn, QColor(Qt::red));
             }
+        }
+    }
+
+    // Every text box is as tall as its font needs and overlaps nothing beside or under it; with
+    // IPA each keeps its designed 270 twips.
+    void textBoxesFitTheirFont_data() {
+        QTest::addColumn<QString>("family");
+        for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"})
+            QTest::newRow(family) << QString::fromLatin1(family);
+    }
+    void textBoxesFitTheirFont() {
+        QFETCH(QString, family);
+        if (!ForcedFont::installed(family))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed (fonts-noto-cjk, "
+                                                     "fonts-ipafont-gothic)")));
+        const ForcedFont font(family, 9);
+        auto form = makeForm();
+        frmOption dialog(*form);
+        const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
+        QVERIFY(boxes.size() >= 10);
+        for (const QLineEdit* box : boxes) {
+            const QByteArray name = box->objectName().toUtf8();
+            QCOMPARE(box->fontInfo().family(), family);
+            QVERIFY2(box->height() >= textHeightOf(*box), name.constData());
+            if (family == QStringLiteral("IPAGothic"))
+                QCOMPARE(box->height(), twipsToPixels(270));
+            QVERIFY2(box->parentWidget()->rect().contains(box->geometry()), name.constData());
+            for (const QWidget* other :
+                 box->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (other != box && (qobject_cast<const QLineEdit*>(other) ||
+                                     qobject_cast<const QPushButton*>(other)))
+                    QVERIFY2(!box->geometry().intersects(other->geometry()),
+                             (name + " and " + other->objectName().toUtf8()).constData());
         }
     }
 
