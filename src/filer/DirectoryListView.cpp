@@ -51,7 +51,8 @@ DirectoryListView::DirectoryListView(QWidget* parent)
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
     path_ = nativeCurrentFolder();
-    refresh();
+    reread();
+    highlightCurrentFolder();
 }
 
 int DirectoryListView::setPath(const QString& folder) {
@@ -60,15 +61,33 @@ int DirectoryListView::setPath(const QString& folder) {
         return ErrPathNotFound;
     const bool changed = wanted != path_;
     path_ = wanted;
-    refresh();
+    reread();
+    highlightCurrentFolder();
     if (changed)
         emit pathChanged(path_);
     return 0;
 }
 
 void DirectoryListView::refresh() {
-    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
+    // Subfolders made or removed by another program must not take away the entry the user
+    // was moving to with the arrow keys.
+    const QString highlighted = highlightedPath();
+    const int scrolled = verticalScrollBar()->value();
+    reread();
+    const QList<DirectoryEntry>& entries = model_->entries();
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (!highlighted.isEmpty() && entries.at(row).path == highlighted && highlighted != path_) {
+            setCurrentIndex(model_->index(static_cast<int>(row)));
+            verticalScrollBar()->setValue(scrolled);
+            scrollTo(currentIndex());
+            return;
+        }
+    }
     highlightCurrentFolder();
+}
+
+void DirectoryListView::reread() {
+    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
 }
 
 QString DirectoryListView::highlightedPath() const {

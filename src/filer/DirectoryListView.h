@@ -20,7 +20,8 @@ public:
     // nothing changes. A new path raises pathChanged.
     int setPath(const QString& folder);
 
-    // Reads the subfolders again.
+    // Reads the subfolders again. An entry highlighted with the arrow keys stays highlighted
+    // while it is still there; otherwise the current folder is.
     void refresh();
 
     // The full path of the highlighted entry, or empty.
@@ -39,6 +40,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void reread();
     void openEntry(const QString& folder);
     void highlightCurrentFolder();
     void showCurrentFolder();
