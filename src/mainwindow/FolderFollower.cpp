@@ -9,6 +9,7 @@ namespace zorvane {
 FolderFollower::FolderFollower(QObject* parent)
     : QObject(parent), watcher_(new FolderWatcher(this)), timer_(new QTimer(this)) {
     timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer); // a coarse timer may fire the interval 5 % early
     clock_.start();
     connect(watcher_, &FolderWatcher::folderChanged, this, &FolderFollower::changeSeen);
     connect(timer_, &QTimer::timeout, this, &FolderFollower::refreshNow);
