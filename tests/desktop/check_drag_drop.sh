@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A file with a Shift-JIS name dragged from another program onto the window, with the mouse:
 # the window shows it as the command line would (Label5 and the viewer), and the source is told
-# that the file was copied, never moved.
+# that the file was copied, never moved. Then the same file dragged out of File1 onto the other
+# program arrives there by its exact bytes, offered for copying only.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
@@ -53,5 +54,30 @@ shows "the utf-8 twin" && fail "the UTF-8 twin was previewed"
 wait_until 10 grep -qx copy "$DESKTOP_WORK/source.log" ||
   fail "the source was not told of a copy: $(cat "$DESKTOP_WORK/source.log")"
 pass "a file dragged from another program"
+
+# The UTF-8 twin goes (File1 follows), so the one entry named メモ帳.txt is the Shift-JIS file.
+rm "$data/メモ帳.txt"
+one_entry() { [ "$(tree | grep -cF '|list item|メモ帳.txt|')" = 1 ]; }
+wait_until 20 one_entry || fail "File1 did not follow the removal:"$'\n'"$(tree)"
+read -r ix iy < <(object_centre "list item" "メモ帳.txt")
+seen="$(wc -l <"$DESKTOP_WORK/source.log")" # what the source printed of the first drag
+[ -n "$ix" ] || fail "no entry for the file in File1"
+xdotool mousemove --sync "$ix" "$iy"
+xdotool mousedown 1
+for step in $(seq 1 20); do
+  xdotool mousemove --sync "$((ix + (from_x - ix) * step / 20))" "$((iy + (from_y - iy) * step / 20))"
+done
+over_source() {
+  wiggle=$((1 - wiggle))
+  xdotool mousemove --sync "$((from_x + wiggle))" "$from_y"
+  [ "$(tail -n +$((seen + 1)) "$DESKTOP_WORK/source.log" | grep -c "a drag moved")" -ge 3 ]
+}
+wait_until 10 over_source || fail "no drag reached the other program: $(cat "$DESKTOP_WORK/source.log")"
+xdotool mouseup 1
+wait_until 10 grep -q "^received " "$DESKTOP_WORK/source.log" ||
+  fail "nothing was dropped: $(cat "$DESKTOP_WORK/source.log")"
+expect_line "$(grep "^received " "$DESKTOP_WORK/source.log")" "received $hex copy-only"
+[ -f "$data/$cp932_name" ] || fail "the dragged file left its folder"
+pass "a file dragged out of File1"
 send_keys "$id" Escape
 wait_program_end

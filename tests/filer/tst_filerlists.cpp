@@ -200,6 +200,8 @@ private slots:
         list.setPattern(QStringLiteral("*.*"));
         list.setPath(dir.path());
         QVERIFY(!list.dragData()); // nothing selected, nothing to drag
+        // The view starts a drag only from an entry that says it can be dragged.
+        QVERIFY(list.model()->flags(list.model()->index(0, 0)) & Qt::ItemIsDragEnabled);
         list.setListIndex(0);
         const std::unique_ptr<QMimeData> mime(list.dragData());
         QVERIFY(mime);
