@@ -25,10 +25,14 @@ double median(std::vector<double> values) {
     return values.at(values.size() / 2);
 }
 
-template <typename Step> double timed(Step step) {
+template <typename Step> double timed(const zorvane::FileListView& list, Step step) {
     QElapsedTimer timer;
     timer.start();
     step();
+    // A listing that outlasts the window's short wait goes on in the background: until its
+    // names are shown.
+    while (list.listingPending())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents(); // the list is drawn again
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
@@ -74,9 +78,9 @@ int main(int argc, char* argv[]) {
     for (int round = 0; round < rounds; ++round) {
         list->setPath(QDir::tempPath());
         QCoreApplication::processEvents();
-        listing.push_back(timed([&] { list->setPath(data.path()); }));
-        pattern.push_back(timed([&] { list->setPattern(QStringLiteral("*.TXT")); }));
-        choosing.push_back(timed([&] { list->setListIndex(list->listCount() - 1); }));
+        listing.push_back(timed(*list, [&] { list->setPath(data.path()); }));
+        pattern.push_back(timed(*list, [&] { list->setPattern(QStringLiteral("*.TXT")); }));
+        choosing.push_back(timed(*list, [&] { list->setListIndex(list->listCount() - 1); }));
         list->setPattern(QStringLiteral("*.*"));
     }
     std::printf("File1 with %d files, median of %d (platform %s):\n", files, rounds,

@@ -14,6 +14,10 @@ ZORVANE_DESKTOP_TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
+# The tests over a file system that stalls: a FUSE mirror in Python (slowfs.py), and
+# fusermount to take it down.
+ZORVANE_SLOW_FS_TEST_PACKAGES=(python3-fusepy fuse3)
+
 # scripts/bench-encodings: Japanese text from a package (the manual pages) and the two detectors
 # it is measured against.
 ZORVANE_ENCODING_BENCH_PACKAGES=(manpages-ja nkf uchardet)

@@ -14,12 +14,6 @@ namespace zorvane {
 
 namespace {
 
-QString withTrailingSeparator(QString folder) {
-    if (!folder.endsWith(QChar(u'/')))
-        folder += QChar(u'/');
-    return folder;
-}
-
 bool exists(const QString& path) {
     struct stat info {};
     return ::stat(nativePath(path).constData(), &info) == 0;
@@ -118,6 +112,12 @@ QString prepareSettingsFolder(const QString& programFolder) {
         else if (name == u"plok.his")
             createOnce(folder + name, QByteArrayLiteral("\r\n").repeated(40));
     }
+    return folder;
+}
+
+QString withTrailingSeparator(QString folder) {
+    if (!folder.endsWith(QChar(u'/')))
+        folder += QChar(u'/');
     return folder;
 }
 

@@ -19,4 +19,7 @@ QString settingsFolderFor(bool programFolderWritable, const QString& programFold
 // starts empty, so a read-only install never greets with a missing-file message.
 QString prepareSettingsFolder(const QString& programFolder);
 
+// The folder as the program keeps folders: ending with "/".
+QString withTrailingSeparator(QString folder);
+
 } // namespace zorvane

@@ -51,8 +51,7 @@ DirectoryListView::DirectoryListView(QWidget* parent)
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
     path_ = nativeCurrentFolder();
-    reread();
-    highlightCurrentFolder();
+    startListing(QString());
 }
 
 int DirectoryListView::setPath(const QString& folder) {
@@ -61,8 +60,7 @@ int DirectoryListView::setPath(const QString& folder) {
         return ErrPathNotFound;
     const bool changed = wanted != path_;
     path_ = wanted;
-    reread();
-    highlightCurrentFolder();
+    startListing(QString());
     if (changed)
         emit pathChanged(path_);
     return 0;
@@ -71,12 +69,26 @@ int DirectoryListView::setPath(const QString& folder) {
 void DirectoryListView::refresh() {
     // Subfolders made or removed by another program must not take away the entry the user
     // was moving to with the arrow keys.
-    const QString highlighted = highlightedPath();
+    startListing(highlightedPath());
+}
+
+void DirectoryListView::startListing(const QString& keepHighlighted) {
+    const QString folder = path_;
+    const std::optional<QStringList> names =
+        listing_.start([folder] { return listSubfolders(folder); },
+                       [this, keepHighlighted](const QStringList& later) {
+                           showSubfolders(later, keepHighlighted);
+                       });
+    showSubfolders(names.value_or(QStringList()), keepHighlighted);
+}
+
+void DirectoryListView::showSubfolders(const QStringList& names, const QString& keepHighlighted) {
     const int scrolled = verticalScrollBar()->value();
-    reread();
+    model_->setEntries(directoryEntries(path_, names));
     const QList<DirectoryEntry>& entries = model_->entries();
-    for (qsizetype row = 0; row < entries.size(); ++row) {
-        if (!highlighted.isEmpty() && entries.at(row).path == highlighted && highlighted != path_) {
+    for (qsizetype row = 0;
+         !keepHighlighted.isEmpty() && keepHighlighted != path_ && row < entries.size(); ++row) {
+        if (entries.at(row).path == keepHighlighted) {
             setCurrentIndex(model_->index(static_cast<int>(row)));
             verticalScrollBar()->setValue(scrolled);
             scrollTo(currentIndex());
@@ -84,10 +96,6 @@ void DirectoryListView::refresh() {
         }
     }
     highlightCurrentFolder();
-}
-
-void DirectoryListView::reread() {
-    model_->setEntries(directoryEntries(path_, listSubfolders(path_)));
 }
 
 QString DirectoryListView::highlightedPath() const {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "filer/CaptionedListView.h"
+#include "platform/StallableRead.h"
+
+#include <QStringList>
 
 namespace zorvane {
 
@@ -20,9 +23,14 @@ public:
     // nothing changes. A new path raises pathChanged.
     int setPath(const QString& folder);
 
-    // Reads the subfolders again. An entry highlighted with the arrow keys stays highlighted
-    // while it is still there; otherwise the current folder is.
+    // Reads the subfolders again. A folder that does not answer at once shows its parents and
+    // itself until its subfolders come (listingPending meanwhile); a newer path or refresh
+    // abandons them. An entry highlighted with the arrow keys stays highlighted while it is still
+    // there; otherwise the current folder is.
     void refresh();
+
+    // The subfolders are still being read in the background.
+    bool listingPending() const { return listing_.pending(); }
 
     // The full path of the highlighted entry, or empty.
     QString highlightedPath() const;
@@ -40,12 +48,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void reread();
+    void startListing(const QString& keepHighlighted);
     void openEntry(const QString& folder);
     void highlightCurrentFolder();
     void showCurrentFolder();
+    void showSubfolders(const QStringList& names, const QString& keepHighlighted);
 
     DirectoryListModel* model_;
+    StallableRead<QStringList> listing_;
     QString path_;
 };
 

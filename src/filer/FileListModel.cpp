@@ -43,8 +43,12 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 }
 
 void FileListModel::reload(const QString& folder, const FileNamePattern& pattern) {
+    setNames(listMatchingFiles(folder, pattern));
+}
+
+void FileListModel::setNames(QStringList names) {
     beginResetModel();
-    names_ = listMatchingFiles(folder, pattern);
+    names_ = std::move(names);
     endResetModel();
 }
 

@@ -24,6 +24,8 @@ public:
 
     // Re-reads the folder with the pattern; every earlier row becomes invalid.
     void reload(const QString& folder, const FileNamePattern& pattern);
+    // Shows `names` as they are; every earlier row becomes invalid.
+    void setNames(QStringList names);
     const QStringList& names() const { return names_; }
 
 private:

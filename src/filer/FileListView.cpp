@@ -41,8 +41,30 @@ void FileListView::setPattern(const QString& pattern) {
     reload();
 }
 
-void FileListView::reload() {
-    model_->reload(path_, pattern_);
+void FileListView::reload(const std::function<void()>& shown) {
+    // The reading thread builds its own pattern from the text: nothing of this list is shared.
+    const QString folder = path_;
+    const QString pattern = pattern_.text();
+    std::optional<QStringList> names = listing_.start(
+        [folder, pattern] { return listMatchingFiles(folder, FileNamePattern(pattern)); },
+        [this, shown](QStringList later) {
+            showNames(std::move(later));
+            if (shown)
+                shown();
+            emit listingFinished();
+        });
+    if (!names) {
+        // The names of the folder shown before must not stand for the new one's.
+        showNames({});
+        return;
+    }
+    showNames(std::move(*names));
+    if (shown)
+        shown();
+}
+
+void FileListView::showNames(QStringList names) {
+    model_->setNames(std::move(names));
     scrollToTop();
 }
 
@@ -51,15 +73,17 @@ void FileListView::refresh() {
     // view back to its top.
     const QString selected = fileName();
     const int scrolled = verticalScrollBar()->value();
-    reload();
-    verticalScrollBar()->setValue(scrolled);
-    const int row = selected.isEmpty() ? -1 : static_cast<int>(model_->names().indexOf(selected));
-    if (row < 0)
-        return;
-    quiet_ = true;
-    setCurrentIndex(model_->index(row));
-    quiet_ = false;
-    scrollTo(currentIndex());
+    reload([this, selected, scrolled] {
+        verticalScrollBar()->setValue(scrolled);
+        const int row =
+            selected.isEmpty() ? -1 : static_cast<int>(model_->names().indexOf(selected));
+        if (row < 0)
+            return;
+        quiet_ = true;
+        setCurrentIndex(model_->index(row));
+        quiet_ = false;
+        scrollTo(currentIndex());
+    });
 }
 
 int FileListView::listCount() const {

@@ -3,6 +3,9 @@
 #include "filer/FileNamePattern.h"
 
 #include "filer/CaptionedListView.h"
+#include "platform/StallableRead.h"
+
+#include <QStringList>
 
 class QMimeData;
 
@@ -21,7 +24,9 @@ public:
 
     // The folder listed, absolute and without a trailing "/" (the root is "/").
     QString path() const { return path_; }
-    // Lists `folder` (made absolute); the selection is cleared.
+    // Lists `folder` (made absolute); the selection is cleared. A folder that does not answer
+    // at once leaves the list empty until its names come (listingPending meanwhile); a newer
+    // folder, pattern or refresh abandons them.
     void setPath(const QString& folder);
 
     QString pattern() const { return pattern_.text(); }
@@ -30,6 +35,9 @@ public:
     // Reads the folder again. The selected entry stays selected while its file is still there
     // (without raising fileSelected); otherwise nothing is selected.
     void refresh();
+
+    // The folder's names are still being read in the background.
+    bool listingPending() const { return listing_.pending(); }
 
     int listCount() const;
     QString listEntry(int row) const;
@@ -49,6 +57,8 @@ public:
 
 signals:
     void fileSelected();
+    // The names of a folder that did not answer at once have come and are shown.
+    void listingFinished();
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -59,9 +69,12 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
-    void reload();
+    // Reads the folder with the pattern, then shows the names and runs `shown`.
+    void reload(const std::function<void()>& shown = {});
+    void showNames(QStringList names);
 
     FileListModel* model_;
+    StallableRead<QStringList> listing_;
     QString path_;
     FileNamePattern pattern_;
     bool currentChangedByPress_ = false;

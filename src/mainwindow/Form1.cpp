@@ -46,6 +46,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <utility>
@@ -53,12 +54,6 @@
 namespace zorvane {
 
 namespace {
-
-QString withTrailingSeparator(QString folder) {
-    if (!folder.endsWith(QChar(u'/')))
-        folder += QChar(u'/');
-    return folder;
-}
 
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
@@ -256,6 +251,13 @@ void Form1::buildControls() {
     connect(dir1_, &DirectoryListView::openFailed, this,
             [this](int errorNumber) { ReportFileError(errorNumber, this); });
     connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
+    previewNotice_ = new QTimer(this);
+    previewNotice_->setSingleShot(true);
+    previewNotice_->setInterval(300);
+    connect(previewNotice_, &QTimer::timeout, this, [this] {
+        if (previewRead_.pending())
+            text1_->setPlainText(pendingReadText());
+    });
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
 
@@ -370,15 +372,37 @@ void Form1::showCommandLineTarget(const CommandLineTarget& target) {
         if (patternIndex >= 0)
             combo1_->setCurrentIndex(patternIndex);
         combo1_->setEditText(target.pattern);
-        const QString wanted = target.fileName.toUpper();
+        if (file1_->listingPending())
+            selectFileWhenListed(file1_->path(), target.fileName);
+        else
+            selectFileWhenListed(QString(), target.fileName);
+    }
+    if (!previewRead_.pending())
+        setCurrentFile(target.path);
+}
+
+void Form1::selectFileWhenListed(const QString& folder, const QString& fileName) {
+    const auto select = [this, wanted = fileName.toUpper()] {
         for (int row = 0; row < file1_->listCount(); ++row) {
             if (file1_->listEntry(row).toUpper() == wanted) {
                 file1_->setListIndex(row); // previews it
                 break;
             }
         }
+    };
+    if (folder.isEmpty()) {
+        select();
+        return;
     }
-    setCurrentFile(target.path);
+    // A slow folder: the file is picked when its names come, unless the user has gone on to
+    // another folder meanwhile.
+    connect(
+        file1_, &FileListView::listingFinished, this,
+        [this, folder, select] {
+            if (file1_->path() == folder && file1_->listIndex() < 0)
+                select();
+        },
+        Qt::SingleShotConnection);
 }
 
 void Form1::Form_Activate() {
@@ -397,6 +421,7 @@ void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    previewRead_.cancel(); // nothing of a read still pending is shown or kept
     storeWindowAndHistory(true);
     QCoreApplication::exit(0);
 }
@@ -580,16 +605,52 @@ void Form1::sizeLabel5ToCaption() {
 }
 
 void Form1::clearCurrentFile() {
+    previewRead_.cancel();
+    previewNotice_->stop();
     setCurrentFile(QString());
     previewText_.clear();
     text1_->clear();
 }
 
 void Form1::File1_Click() {
+    abandonPendingPreview();
     if (launched_ == 1)
         text1_->setEnabled(true);
     const QString fullPath = joinFolderAndName(file1_->path(), file1_->fileName());
-    const PreviewResult preview = buildPreview(fullPath);
+    const std::optional<PreviewResult> preview = previewRead_.start(
+        [fullPath] { return buildPreview(fullPath); },
+        [this, fullPath](const PreviewResult& later) { finishPendingPreview(fullPath, later); });
+    if (preview) {
+        showPreview(fullPath, *preview);
+        return;
+    }
+    // A slow file system: the commands act on the file picked while its head is still coming.
+    fileBeforePending_ = currentFile();
+    setCurrentFile(fullPath);
+    previewNotice_->start();
+}
+
+void Form1::abandonPendingPreview() {
+    if (!previewRead_.pending())
+        return;
+    previewRead_.cancel();
+    previewNotice_->stop();
+    // As if the abandoned pick had never been made.
+    setCurrentFile(fileBeforePending_);
+    text1_->setPlainText(viewerDisplayText(previewText_));
+}
+
+void Form1::finishPendingPreview(const QString& fullPath, const PreviewResult& preview) {
+    previewNotice_->stop();
+    if (preview.errorNumber != 0) {
+        // A failed read leaves the file previewed before, as a failed open always has.
+        setCurrentFile(fileBeforePending_);
+        text1_->setPlainText(viewerDisplayText(previewText_));
+    }
+    showPreview(fullPath, preview);
+}
+
+void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
     if (preview.errorNumber != 0) {
         ReportFileError(preview.errorNumber, this);
         return;

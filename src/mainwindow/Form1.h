@@ -4,6 +4,8 @@
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/WindowOuterFrame.h"
+#include "platform/StallableRead.h"
+#include "preview/FilePreview.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -15,6 +17,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QToolBar;
 
 namespace zorvane {
@@ -63,6 +66,9 @@ public:
 
     // The text of the last successful preview, with its CR LF pairs.
     const QString& previewText() const { return previewText_; }
+
+    // The head of the picked file is still being read in the background.
+    bool previewPending() const { return previewRead_.pending(); }
 
     // The current file: Label5's caption, empty without one.
     QString currentFile() const;
@@ -144,6 +150,10 @@ private:
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
     void showCommandLineTarget(const CommandLineTarget& target);
+    void showPreview(const QString& fullPath, const PreviewResult& preview);
+    void finishPendingPreview(const QString& fullPath, const PreviewResult& preview);
+    void abandonPendingPreview();
+    void selectFileWhenListed(const QString& folder, const QString& fileName);
     void fileCommand(qint16 fileOpCode, MainCommand command);
     void runHandler(MainCommand command);
     void runModalHandler(MainCommand command); // a handler that opens a modal dialog
@@ -172,6 +182,9 @@ private:
     int viewerMinWidth_ = 9000;
     int minimumOuterHeight_ = MainWindowMinHeight; // grows with a tall title and menu bar
     QString previewText_;
+    StallableRead<PreviewResult> previewRead_;
+    QTimer* previewNotice_ = nullptr; // says the read is pending once it has taken a while
+    QString fileBeforePending_;       // Label5 before the pending pick named its file
     QHash<QString, QString> lastFolderOnDrive_;
     QHash<int, std::function<void()>> commandHandlers_;
     WindowOuterFrame outerFrame_{*this};

@@ -2,6 +2,10 @@
 
 namespace zorvane {
 
+QString pendingReadText() {
+    return QStringLiteral("読み込み中…");
+}
+
 QString viewerDisplayText(const QString& previewText) {
     QString shown;
     shown.reserve(previewText.size());

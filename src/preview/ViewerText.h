@@ -9,6 +9,9 @@ namespace zorvane {
 // between CR and LF is dropped.
 QString viewerDisplayText(const QString& previewText);
 
+// What the viewer says while the head of the picked file is still being read.
+QString pendingReadText();
+
 // The full path of a file in `folder`: one "/" between them, also for the root folder.
 QString joinFolderAndName(const QString& folder, const QString& name);
 

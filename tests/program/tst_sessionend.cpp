@@ -1,6 +1,7 @@
 #include "app/SessionEndSignals.h"
 
 #include "OpenWatcher.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,18 +15,10 @@
 using namespace zorvane;
 using zorvane::testing::OpenWatcher;
 
+using zorvane::testing::readBytes;
+using zorvane::testing::writeBytes;
+
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 void addSignalRows() {
     QTest::addColumn<int>("signalNumber");
@@ -70,7 +63,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(ZORVANE_PROGRAM), program));
         QByteArray history = QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(39) +
                              QByteArray("line 41\r\n");
-        QVERIFY(writeAll(programFolder.filePath(QStringLiteral("plok.his")), history));
+        QVERIFY(writeBytes(programFolder.filePath(QStringLiteral("plok.his")), history));
 
         OpenWatcher watcher;
         QVERIFY(watcher.watch(programFolder.path()));
@@ -89,10 +82,10 @@ private slots:
         QCOMPARE(zorvane.exitStatus(), QProcess::NormalExit);
         QCOMPARE(zorvane.exitCode(), 0);
 
-        const QByteArray settings = readAll(programFolder.filePath(QStringLiteral("plok.ini")));
+        const QByteArray settings = readBytes(programFolder.filePath(QStringLiteral("plok.ini")));
         for (const char* key : {"[Form]", "Top=", "Left=", "Height=", "Width="})
             QVERIFY2(settings.contains(key), settings.constData());
-        QCOMPARE(readAll(programFolder.filePath(QStringLiteral("plok.his"))),
+        QCOMPARE(readBytes(programFolder.filePath(QStringLiteral("plok.his"))),
                  QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(39));
     }
 
@@ -106,8 +99,8 @@ private slots:
         QVERIFY(programFolder.isValid());
         const QString program = programFolder.filePath(QStringLiteral("zorvane"));
         QVERIFY(QFile::copy(QStringLiteral(ZORVANE_PROGRAM), program));
-        QVERIFY(writeAll(programFolder.filePath(QStringLiteral("plok.his")),
-                         QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(40)));
+        QVERIFY(writeBytes(programFolder.filePath(QStringLiteral("plok.his")),
+                           QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(40)));
 
         QProcess server;
         server.start(xvfb,
@@ -138,10 +131,10 @@ private slots:
         QVERIFY(zorvane.waitForFinished(60000));
         QCOMPARE(zorvane.exitStatus(), QProcess::NormalExit);
 
-        const QByteArray settings = readAll(programFolder.filePath(QStringLiteral("plok.ini")));
+        const QByteArray settings = readBytes(programFolder.filePath(QStringLiteral("plok.ini")));
         for (const char* key : {"[Form]", "Top=", "Left=", "Height=", "Width="})
             QVERIFY2(settings.contains(key), settings.constData());
-        QCOMPARE(readAll(programFolder.filePath(QStringLiteral("plok.his"))),
+        QCOMPARE(readBytes(programFolder.filePath(QStringLiteral("plok.his"))),
                  QByteArray("/home/recent\r\n") + QByteArray("\r\n").repeated(39));
     }
 };

@@ -1,6 +1,7 @@
 #include "app/SettingsLocation.h"
 
 #include "OpenWatcher.h"
+#include "TestFiles.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -18,21 +19,13 @@
 using namespace zorvane;
 using zorvane::testing::OpenWatcher;
 
+using zorvane::testing::readBytes;
+using zorvane::testing::writeBytes;
+
 namespace {
 
 constexpr uid_t Nobody = 65534;
 constexpr uid_t OtherUser = 61011; // a user without a passwd entry, as on a shared machine
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 bool own(const QString& path, uid_t user, mode_t mode) {
     const QByteArray name = QFile::encodeName(path);
@@ -105,8 +98,8 @@ class TestSettingsLocation : public QObject {
         const QString folder = root_.filePath(QString::fromUtf8(name));
         if (!QDir().mkpath(folder) ||
             !QFile::copy(QStringLiteral(ZORVANE_PROGRAM), folder + QStringLiteral("/zorvane")) ||
-            !writeAll(folder + QStringLiteral("/plok.ini"), settings) ||
-            !writeAll(folder + QStringLiteral("/plok.his"), history("/seed")) ||
+            !writeBytes(folder + QStringLiteral("/plok.ini"), settings) ||
+            !writeBytes(folder + QStringLiteral("/plok.his"), history("/seed")) ||
             !own(folder, 0, 0755) || !own(folder + QStringLiteral("/zorvane"), 0, 0755) ||
             !own(folder + QStringLiteral("/plok.ini"), 0, 0644) ||
             !own(folder + QStringLiteral("/plok.his"), 0, 0644))
@@ -166,31 +159,31 @@ private slots:
 
         // First start: made and seeded, then saved there at the end.
         QVERIFY(runAs(Nobody, program, homeA, QString(), folderA + QStringLiteral("plok.his")));
-        QByteArray settingsA = readAll(folderA + QStringLiteral("plok.ini"));
+        QByteArray settingsA = readBytes(folderA + QStringLiteral("plok.ini"));
         QVERIFY2(settingsA.contains("Name=Seeded") && settingsA.contains("Top="),
                  settingsA.constData());
-        QCOMPARE(readAll(folderA + QStringLiteral("plok.his")), history("/seed"));
+        QCOMPARE(readBytes(folderA + QStringLiteral("plok.his")), history("/seed"));
         QFileInfo file(folderA + QStringLiteral("plok.ini"));
         QCOMPARE(file.ownerId(), Nobody);
-        QCOMPARE(readAll(program + QStringLiteral("/plok.ini")), installed);
+        QCOMPARE(readBytes(program + QStringLiteral("/plok.ini")), installed);
         QVERIFY(!QFileInfo::exists(homeA + QStringLiteral("/settings")));
 
         // The installation's copy changes: the first user keeps their own, the second user
         // (with XDG_CONFIG_HOME) starts from the new one.
         const QByteArray changed("[OpProgram]\r\nName=Changed\r\n");
-        QVERIFY(writeAll(program + QStringLiteral("/plok.ini"), changed));
+        QVERIFY(writeBytes(program + QStringLiteral("/plok.ini"), changed));
         QVERIFY(runAs(Nobody, program, homeA, QString(), folderA + QStringLiteral("plok.his")));
-        settingsA = readAll(folderA + QStringLiteral("plok.ini"));
+        settingsA = readBytes(folderA + QStringLiteral("plok.ini"));
         QVERIFY2(settingsA.contains("Name=Seeded"), settingsA.constData());
 
         QVERIFY(runAs(OtherUser, program, homeB, homeB + QStringLiteral("/settings"),
                       folderB + QStringLiteral("plok.his")));
-        const QByteArray settingsB = readAll(folderB + QStringLiteral("plok.ini"));
+        const QByteArray settingsB = readBytes(folderB + QStringLiteral("plok.ini"));
         QVERIFY2(settingsB.contains("Name=Changed") && settingsB.contains("Top="),
                  settingsB.constData());
         QCOMPARE(QFileInfo(folderB + QStringLiteral("plok.his")).ownerId(), OtherUser);
-        QCOMPARE(readAll(program + QStringLiteral("/plok.ini")), changed);
-        QCOMPARE(readAll(program + QStringLiteral("/plok.his")), history("/seed"));
+        QCOMPARE(readBytes(program + QStringLiteral("/plok.ini")), changed);
+        QCOMPARE(readBytes(program + QStringLiteral("/plok.his")), history("/seed"));
     }
 
     // A per-user install (the folder is the user's) keeps plok.ini and plok.his beside the
@@ -207,7 +200,7 @@ private slots:
         QVERIFY(QDir().mkpath(home) && own(home, Nobody, 0700));
         const QString settings = program + QStringLiteral("/plok.ini");
         QVERIFY(runAs(Nobody, program, home, QString(), program + QStringLiteral("/plok.his")));
-        QVERIFY2(readAll(settings).contains("Top="), readAll(settings).constData());
+        QVERIFY2(readBytes(settings).contains("Top="), readBytes(settings).constData());
         QVERIFY(!QFileInfo::exists(home + QStringLiteral("/.config")));
     }
 };
