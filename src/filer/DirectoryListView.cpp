@@ -51,7 +51,7 @@ DirectoryListView::DirectoryListView(QWidget* parent)
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
     path_ = nativeCurrentFolder();
-    refresh();
+    startListing(QString());
 }
 
 int DirectoryListView::setPath(const QString& folder) {
@@ -60,22 +60,41 @@ int DirectoryListView::setPath(const QString& folder) {
         return ErrPathNotFound;
     const bool changed = wanted != path_;
     path_ = wanted;
-    refresh();
+    startListing(QString());
     if (changed)
         emit pathChanged(path_);
     return 0;
 }
 
 void DirectoryListView::refresh() {
+    // Subfolders made or removed by another program must not take away the entry the user
+    // was moving to with the arrow keys.
+    startListing(highlightedPath());
+}
+
+void DirectoryListView::startListing(const QString& keepHighlighted) {
     const QString folder = path_;
     const std::optional<QStringList> names =
         listing_.start([folder] { return listSubfolders(folder); },
-                       [this](const QStringList& later) { showSubfolders(later); });
-    showSubfolders(names.value_or(QStringList()));
+                       [this, keepHighlighted](const QStringList& later) {
+                           showSubfolders(later, keepHighlighted);
+                       });
+    showSubfolders(names.value_or(QStringList()), keepHighlighted);
 }
 
-void DirectoryListView::showSubfolders(const QStringList& names) {
+void DirectoryListView::showSubfolders(const QStringList& names, const QString& keepHighlighted) {
+    const int scrolled = verticalScrollBar()->value();
     model_->setEntries(directoryEntries(path_, names));
+    const QList<DirectoryEntry>& entries = model_->entries();
+    for (qsizetype row = 0;
+         !keepHighlighted.isEmpty() && keepHighlighted != path_ && row < entries.size(); ++row) {
+        if (entries.at(row).path == keepHighlighted) {
+            setCurrentIndex(model_->index(static_cast<int>(row)));
+            verticalScrollBar()->setValue(scrolled);
+            scrollTo(currentIndex());
+            return;
+        }
+    }
     highlightCurrentFolder();
 }
 

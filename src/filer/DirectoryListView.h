@@ -25,7 +25,8 @@ public:
 
     // Reads the subfolders again. A folder that does not answer at once shows its parents and
     // itself until its subfolders come (listingPending meanwhile); a newer path or refresh
-    // abandons them.
+    // abandons them. An entry highlighted with the arrow keys stays highlighted while it is still
+    // there; otherwise the current folder is.
     void refresh();
 
     // The subfolders are still being read in the background.
@@ -47,10 +48,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void startListing(const QString& keepHighlighted);
     void openEntry(const QString& folder);
     void highlightCurrentFolder();
     void showCurrentFolder();
-    void showSubfolders(const QStringList& names);
+    void showSubfolders(const QStringList& names, const QString& keepHighlighted);
 
     DirectoryListModel* model_;
     StallableRead<QStringList> listing_;

@@ -37,6 +37,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
 void FileListModel::reload(const QString& folder, const FileNamePattern& pattern) {
     setNames(listMatchingFiles(folder, pattern));
 }

@@ -19,6 +19,8 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Every entry can be dragged out (see FileListView::startDrag).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Re-reads the folder with the pattern; every earlier row becomes invalid.
     void reload(const QString& folder, const FileNamePattern& pattern);

@@ -2,11 +2,16 @@
 
 #include "filer/FileListModel.h"
 
+#include "platform/FileUriList.h"
 #include "platform/NativeDirectory.h"
+
+#include <QDrag>
+#include <QMimeData>
 
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QToolTip>
 
 namespace zorvane {
@@ -19,6 +24,10 @@ FileListView::FileListView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
+    // Files leave by copy only: nothing a drop target does may move or delete the file the
+    // user is reading.
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     path_ = nativeCurrentFolder();
 }
 
@@ -60,8 +69,12 @@ void FileListView::showNames(QStringList names) {
 }
 
 void FileListView::refresh() {
+    // Files made by another program while the user reads down the list must not throw the
+    // view back to its top.
     const QString selected = fileName();
-    reload([this, selected] {
+    const int scrolled = verticalScrollBar()->value();
+    reload([this, selected, scrolled] {
+        verticalScrollBar()->setValue(scrolled);
         const int row =
             selected.isEmpty() ? -1 : static_cast<int>(model_->names().indexOf(selected));
         if (row < 0)
@@ -149,6 +162,25 @@ QString FileListView::toolTipAt(const QPoint& viewportPoint) const {
     if (visualRect(index).left() + needed <= viewport()->width())
         return {};
     return index.data(Qt::DisplayRole).toString();
+}
+
+QMimeData* FileListView::dragData() const {
+    const QString name = fileName();
+    if (name.isEmpty())
+        return nullptr;
+    const QString folder = path_.endsWith(QChar(u'/')) ? path_ : path_ + QChar(u'/');
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/uri-list"), fileUriList({folder + name}));
+    return mime;
+}
+
+void FileListView::startDrag(Qt::DropActions /*supportedActions*/) {
+    QMimeData* mime = dragData();
+    if (!mime)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 
 bool FileListView::viewportEvent(QEvent* event) {

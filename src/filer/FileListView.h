@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+class QMimeData;
+
 namespace zorvane {
 
 class FileListModel;
@@ -14,7 +16,7 @@ class FileListModel;
 // The file list File1: the files of one folder that match its pattern. Selecting an entry by
 // mouse or by the keys, or by code (setListIndex), raises fileSelected; so do clicking the entry
 // that is already selected and Enter. Gaining the focus or reading the folder again never
-// selects an entry.
+// selects an entry. An entry dragged out of the list offers its file to other programs to copy.
 class FileListView final : public CaptionedListView {
     Q_OBJECT
 public:
@@ -49,6 +51,10 @@ public:
     // shown whole, else empty.
     QString toolTipAt(const QPoint& viewportPoint) const;
 
+    // What a drag of the selected entry carries: the file's URI list, or nothing without a
+    // selection.
+    QMimeData* dragData() const;
+
 signals:
     void fileSelected();
     // The names of a folder that did not answer at once have come and are shown.
@@ -60,6 +66,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     // Reads the folder with the pattern, then shows the names and runs `shown`.

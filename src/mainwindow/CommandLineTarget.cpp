@@ -30,14 +30,20 @@ bool parseCommandLineTarget(const QString& commandLineText, CommandLineTarget& t
     if (arg.isEmpty())
         return false; // only quotes and blanks
 
-    target.path = arg;
-    const qsizetype lastSeparator = arg.lastIndexOf(QChar(u'/'));
-    target.folder = arg.left(lastSeparator + 1);
-    target.fileName = arg.mid(lastSeparator + 1);
+    target = commandLineTargetOf(arg);
+    return true;
+}
+
+CommandLineTarget commandLineTargetOf(const QString& path) {
+    CommandLineTarget target;
+    target.path = path;
+    const qsizetype lastSeparator = path.lastIndexOf(QChar(u'/'));
+    target.folder = path.left(lastSeparator + 1);
+    target.fileName = path.mid(lastSeparator + 1);
     target.pattern = target.fileName.right(3).toUpper() == QStringLiteral("TXT")
                          ? QStringLiteral("*.TXT")
                          : QStringLiteral("*.*");
-    return true;
+    return target;
 }
 
 QString commandLineText(const QStringList& arguments) {

@@ -18,6 +18,9 @@ struct CommandLineTarget {
 // ":" is an ordinary character here: there are no drive letters.
 bool parseCommandLineTarget(const QString& commandLineText, CommandLineTarget& target);
 
+// The target of one path as it is (a file dropped on the window), split as a command line's.
+CommandLineTarget commandLineTargetOf(const QString& path);
+
 // The command-line text of the program's arguments: joined by single blanks.
 QString commandLineText(const QStringList& arguments);
 

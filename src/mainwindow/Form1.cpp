@@ -10,6 +10,7 @@
 #include "launch/LaunchCommands.h"
 #include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
+#include "mainwindow/FolderFollower.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/PathLabel.h"
@@ -18,6 +19,7 @@
 #include "mainwindow/ViewerColour.h"
 #include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
+#include "platform/FileUriList.h"
 #include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/NativeDirectory.h"
@@ -34,9 +36,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -62,6 +68,17 @@ bool movesOnLetters(const QWidget* control) {
     if (const auto* combo = qobject_cast<const QComboBox*>(control))
         return !combo->isEditable();
     return qobject_cast<const QAbstractItemView*>(control) != nullptr;
+}
+
+// The local files a drag carries, read from the bytes of its URI list (not through QUrl, which
+// would take a Shift-JIS name as UTF-8). A file dragged out of File1 and let go over this
+// window carries none: it is no new pick.
+QStringList draggedLocalFiles(const QDropEvent* event, const QWidget* ownSource) {
+    static const QString UriList = QStringLiteral("text/uri-list");
+    const QMimeData* mime = event->mimeData();
+    if (!mime || !mime->hasFormat(UriList) || (ownSource && event->source() == ownSource))
+        return {};
+    return localFilesOfUriList(mime->data(UriList), localHostName());
 }
 
 } // namespace
@@ -244,6 +261,20 @@ void Form1::buildControls() {
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
 
+    // Other programs' changes to the shown folder appear in Dir1 and File1.
+    folderFollower_ = new FolderFollower(this);
+    folderFollower_->follow(dir1_->path());
+    connect(folderFollower_, &FolderFollower::refreshDue, this, [this] {
+        refreshDirectoryList();
+        refreshFileList();
+    });
+
+    // A file dropped anywhere on the window is shown, the pattern box and the viewer included:
+    // neither takes the dropped URI as text.
+    setAcceptDrops(true);
+    text1_->setAcceptDrops(false);
+    combo1_->lineEdit()->setAcceptDrops(false);
+
     // The user starts in the file list: the arrow keys pick a file (never a drive).
     file1_->setFocus(Qt::OtherFocusReason);
 }
@@ -320,6 +351,10 @@ void Form1::Form_Load(const QString& commandLineText) {
         setCurrentFile(QString());
         return;
     }
+    showCommandLineTarget(target);
+}
+
+void Form1::showCommandLineTarget(const CommandLineTarget& target) {
     int folderError = 0;
     if (!target.folder.isEmpty())
         folderError = dir1_->setPath(target.folder); // File1 follows Dir1
@@ -654,6 +689,7 @@ void Form1::Drive1_Change() {
 
 void Form1::Dir1_Change() {
     const QString path = dir1_->path();
+    folderFollower_->follow(path);
     file1_->setPath(path);
     drive1_->followPath(path);
     if (!drive1_->drive().isEmpty())
@@ -670,6 +706,42 @@ void Form1::refreshDirectoryList() {
 
 void Form1::refreshFileList() {
     file1_->refresh();
+}
+
+void Form1::showDroppedPath(const QString& path) {
+    if (isNativeDirectory(path)) {
+        if (const int error = dir1_->setPath(path)) // File1 and Drive1 follow Dir1
+            ReportFileError(error, this);
+        return;
+    }
+    showCommandLineTarget(commandLineTargetOf(path));
+}
+
+// A drag that carries no local file is refused while it is over the window, so the pointer
+// says so before the button is let go.
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedLocalFiles(event, file1_).isEmpty())
+        return event->ignore();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    if (draggedLocalFiles(event, file1_).isEmpty())
+        return event->ignore();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QStringList files = draggedLocalFiles(event, file1_);
+    if (files.isEmpty())
+        return event->ignore();
+    event->setDropAction(Qt::CopyAction); // the source keeps its file
+    event->accept();
+    // The source waits for the drop to end; a message box opened here would hold it.
+    QMetaObject::invokeMethod(
+        this, [this, path = files.first()] { showDroppedPath(path); }, Qt::QueuedConnection);
 }
 
 // ---- Commands -----------------------------------------------------------------------------

@@ -25,6 +25,8 @@ namespace zorvane {
 class DirectoryListView;
 class DriveListBox;
 class FileListView;
+class FolderFollower;
+struct CommandLineTarget;
 class PathLabel;
 struct StartupSettings;
 
@@ -79,6 +81,10 @@ public:
     void refreshDirectoryList();
     void refreshFileList();
 
+    // Shows what was dropped on the window: a file as if it had been named on the command line,
+    // a folder opened in Dir1.
+    void showDroppedPath(const QString& path);
+
     // The window's outer rectangle in twips (frame included, where the platform has one).
     QRect outerGeometryTwips() const;
 
@@ -127,6 +133,9 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -140,6 +149,7 @@ private:
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
+    void showCommandLineTarget(const CommandLineTarget& target);
     void showPreview(const QString& fullPath, const PreviewResult& preview);
     void finishPendingPreview(const QString& fullPath, const PreviewResult& preview);
     void abandonPendingPreview();
@@ -165,6 +175,7 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     PathLabel* label5_ = nullptr;
+    FolderFollower* folderFollower_ = nullptr; // keeps Dir1 and File1 current
 
     qint16 launched_ = 0;
     int viewerLeft_ = 3180;

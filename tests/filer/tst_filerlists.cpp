@@ -4,11 +4,17 @@
 #include "filer/DirectoryListView.h"
 #include "filer/FileListModel.h"
 #include "filer/FileListView.h"
+#include "platform/FileUriList.h"
+#include "platform/NativePath.h"
 #include "platform/SystemDriveList.h"
+
+#include <QMimeData>
 
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
+#include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -167,6 +173,42 @@ private slots:
         QCOMPARE(list.path(), root); // one click only highlights
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, sub.center());
         QCOMPARE(list.path(), root + QStringLiteral("/sub"));
+    }
+
+    // A file dragged out of File1 is offered by its exact bytes, escaped, for copying only.
+    void draggedEntryOffersItsFileByItsBytes_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::newRow("UTF-8") << QByteArray("資料.txt") << QByteArray("%E8%B3%87%E6%96%99.txt");
+        QTest::newRow("Shift-JIS bytes")
+            << QByteArray("\x83\x81\x83\x82\x92\xA0.txt") << QByteArray("%83%81%83%82%92%A0.txt");
+        QTest::newRow("blanks") << QByteArray(" a  b .txt") << QByteArray("%20a%20%20b%20.txt");
+        QTest::newRow("hash") << QByteArray("#1.txt") << QByteArray("%231.txt");
+        QTest::newRow("percent") << QByteArray("100%.txt") << QByteArray("100%25.txt");
+        QTest::newRow("escape-like") << QByteArray("%41.txt") << QByteArray("%2541.txt");
+    }
+
+    void draggedEntryOffersItsFileByItsBytes() {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, escaped);
+        QTemporaryDir dir;
+        const QByteArray folder = nativePath(dir.path());
+        const int fd = ::open((folder + '/' + name).constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        FileListView list;
+        list.setPattern(QStringLiteral("*.*"));
+        list.setPath(dir.path());
+        QVERIFY(!list.dragData()); // nothing selected, nothing to drag
+        // The view starts a drag only from an entry that says it can be dragged.
+        QVERIFY(list.model()->flags(list.model()->index(0, 0)) & Qt::ItemIsDragEnabled);
+        list.setListIndex(0);
+        const std::unique_ptr<QMimeData> mime(list.dragData());
+        QVERIFY(mime);
+        QCOMPARE(mime->formats(), QStringList{QStringLiteral("text/uri-list")});
+        const QByteArray uris = mime->data(QStringLiteral("text/uri-list"));
+        QCOMPARE(uris, "file://" + folder.toPercentEncoding("/") + '/' + escaped + "\r\n");
+        QCOMPARE(localFilesOfUriList(uris, {}), QStringList{pathFromNative(folder + '/' + name)});
     }
 
     void driveReadinessOfTheSystemList() {
