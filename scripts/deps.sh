@@ -18,6 +18,10 @@ ZORVANE_DESKTOP_TEST_PACKAGES=(
 # it is measured against.
 ZORVANE_ENCODING_BENCH_PACKAGES=(manpages-ja nkf uchardet)
 
+# scripts/package: the Debian packaging tools, the checkers of its result, and what the check
+# reads the manual page with.
+ZORVANE_PACKAGING_PACKAGES=(dpkg-dev debhelper lintian appstream desktop-file-utils man-db)
+
 zorvane_install_packages() {
   local wanted=("$@") missing=() pkg
   for pkg in "${wanted[@]}"; do
