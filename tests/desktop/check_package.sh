@@ -45,6 +45,7 @@ usr/share/applications/zorvane.desktop
 usr/share/doc/zorvane/changelog.Debian.gz
 usr/share/doc/zorvane/copyright
 usr/share/icons/hicolor/scalable/apps/zorvane.svg
+usr/share/lintian/overrides/zorvane
 usr/share/man/ja/man1/zorvane.1.gz
 usr/share/man/man1/zorvane.1.gz
 usr/share/metainfo/org.example.Zorvane.metainfo.xml"
