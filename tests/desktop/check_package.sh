@@ -63,11 +63,11 @@ desktop-file-validate "$root/usr/share/applications/zorvane.desktop" || fail "de
 export MANPATH="$root/usr/share/man"
 [ "$(man -w zorvane)" = "$root/usr/share/man/man1/zorvane.1.gz" ] || fail "man -w zorvane: $(man -w zorvane)"
 [ "$(man -L ja -w zorvane)" = "$root/usr/share/man/ja/man1/zorvane.1.gz" ] || fail "man -L ja -w zorvane: $(man -L ja -w zorvane)"
-page="$(MANWIDTH=100 man -l "$root/usr/share/man/man1/zorvane.1.gz" 2>"$work/man.err")"
+page="$(MANWIDTH=80 man -l "$root/usr/share/man/man1/zorvane.1.gz" 2>"$work/man.err")"
 [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "man reports problems in the English page"; }
 grep -q "zorvane $upstream" <<<"$page" || fail "the English page does not carry version $upstream"
 grep -q -- "--version" <<<"$page" || fail "the English page lacks --version"
-page="$(MANWIDTH=100 man -l "$root/usr/share/man/ja/man1/zorvane.1.gz" 2>"$work/man.err")"
+page="$(MANWIDTH=80 man -l "$root/usr/share/man/ja/man1/zorvane.1.gz" 2>"$work/man.err")"
 [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "man reports problems in the Japanese page"; }
 grep -q "名前" <<<"$page" && grep -q "グラフィカルセッション" <<<"$page" || fail "the Japanese page is not shown in Japanese"
 
