@@ -1,4 +1,4 @@
-#include "platform/ReadableColour.h"
+#include "desktopfit/ReadableColour.h"
 
 #include <algorithm>
 #include <cmath>

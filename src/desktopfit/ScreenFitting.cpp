@@ -1,6 +1,6 @@
-#include "platform/ScreenFitting.h"
+#include "desktopfit/ScreenFitting.h"
 
-#include "platform/WindowFit.h"
+#include "desktopfit/WindowFit.h"
 
 #include <QApplication>
 #include <QDialog>

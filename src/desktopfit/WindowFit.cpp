@@ -1,4 +1,4 @@
-#include "platform/WindowFit.h"
+#include "desktopfit/WindowFit.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "filer/FileListModel.h"
 
-#include "platform/FileUriList.h"
+#include "filer/FileUriList.h"
 #include "platform/NativeDirectory.h"
 
 #include <QDrag>

@@ -1,4 +1,4 @@
-#include "platform/FileUriList.h"
+#include "filer/FileUriList.h"
 
 #include "platform/NativePath.h"
 

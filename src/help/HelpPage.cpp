@@ -1,7 +1,7 @@
 #include "help/HelpPage.h"
 
+#include "desktopfit/ReadableColour.h"
 #include "platform/ErrorNumbers.h"
-#include "platform/ReadableColour.h"
 #include "textfile/RegularFileReader.h"
 
 #include <QColor>

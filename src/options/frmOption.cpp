@@ -2,6 +2,7 @@
 
 #include "app/ModPlok.h"
 #include "app/SaveFailureMessage.h"
+#include "desktopfit/ReadableColour.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/Twips.h"
@@ -15,7 +16,6 @@
 #include "platform/HelpService.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProgramFileDialog.h"
-#include "platform/ReadableColour.h"
 #include "settings/SettingsFile.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "program/CommandWiring.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ScreenFitting.h"
 #include "fileops/Form3.h"
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
@@ -11,7 +12,6 @@
 #include "mainwindow/Form1.h"
 #include "options/OptionsCommand.h"
 #include "platform/PlatformServices.h"
-#include "platform/ScreenFitting.h"
 
 namespace zorvane {
 

@@ -1,8 +1,8 @@
 // How the program's windows fit the user's desktop: colours that read on the theme's background,
 // windows inside the screen.
 
-#include "platform/ReadableColour.h"
-#include "platform/WindowFit.h"
+#include "desktopfit/ReadableColour.h"
+#include "desktopfit/WindowFit.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 #include "filer/DirectoryListView.h"
 #include "filer/FileListModel.h"
 #include "filer/FileListView.h"
-#include "platform/FileUriList.h"
+#include "filer/FileUriList.h"
 #include "platform/NativePath.h"
 #include "platform/SystemDriveList.h"
 

@@ -1,9 +1,9 @@
 #include "DarkTheme.h"
+#include "desktopfit/ReadableColour.h"
 #include "help/HelpPage.h"
 #include "help/HelpWindow.h"
 #include "help/HelpWindowService.h"
 #include "platform/PlatformServices.h"
-#include "platform/ReadableColour.h"
 #include "program/CommandWiring.h"
 
 #include <QAccessible>

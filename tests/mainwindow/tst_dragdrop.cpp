@@ -5,8 +5,8 @@
 #include "app/ModPlok.h"
 #include "filer/DirectoryListView.h"
 #include "filer/FileListView.h"
+#include "filer/FileUriList.h"
 #include "mainwindow/Form1.h"
-#include "platform/FileUriList.h"
 #include "platform/NativePath.h"
 
 #include <QComboBox>

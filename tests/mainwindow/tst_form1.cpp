@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ReadableColour.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
@@ -13,7 +14,6 @@
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/Twips.h"
-#include "platform/ReadableColour.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ReadableColour.h"
 #include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/LabelHeight.h"
@@ -14,7 +15,6 @@
 #include "options/OptionsCommand.h"
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
-#include "platform/ReadableColour.h"
 #include "settings/HistoryFile.h"
 #include "settings/SettingsConversions.h"
 #include "textfile/TextCodec.h"

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ScreenFitting.h"
 #include "fileops/Form3.h"
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
@@ -13,7 +14,6 @@
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
 #include "options/frmOption.h"
-#include "platform/ScreenFitting.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "DarkTheme.h"
 
-#include "platform/ReadableColour.h"
+#include "desktopfit/ReadableColour.h"
 
 #include <QApplication>
 
