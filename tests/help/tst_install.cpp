@@ -1,4 +1,6 @@
-#include <QDeadlineTimer>
+#include "OpenWatcher.h"
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,22 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <poll.h>
-#include <sys/inotify.h>
-#include <unistd.h>
+using zorvane::testing::OpenWatcher;
+using zorvane::testing::readBytes;
+using zorvane::testing::writeBytes;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 // Every file and link under `root`, as paths relative to it, sorted.
 QStringList entriesUnder(const QString& root) {
@@ -34,63 +25,6 @@ QStringList entriesUnder(const QString& root) {
     entries.sort();
     return entries;
 }
-
-// Names of the files opened in the watched folders until `wanted` is opened or the deadline
-// passes: folder watch -> names.
-class OpenWatcher {
-public:
-    OpenWatcher() : descriptor_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
-    ~OpenWatcher() {
-        if (descriptor_ >= 0)
-            ::close(descriptor_);
-    }
-    OpenWatcher(const OpenWatcher&) = delete;
-    OpenWatcher& operator=(const OpenWatcher&) = delete;
-
-    bool watch(const QString& folder) {
-        const int id =
-            inotify_add_watch(descriptor_, QFile::encodeName(folder).constData(), IN_OPEN);
-        if (id < 0)
-            return false;
-        folders_.insert(id, folder);
-        return true;
-    }
-
-    // Waits until `name` is opened in `folder`; every open seen is kept in `opened`.
-    bool waitFor(const QString& folder, const QString& name, int milliseconds) {
-        QDeadlineTimer deadline(milliseconds);
-        while (!deadline.hasExpired()) {
-            pollfd entry{descriptor_, POLLIN, 0};
-            if (::poll(&entry, 1, int(qMin<qint64>(deadline.remainingTime(), 200))) > 0)
-                drain();
-            if (opened.contains(folder + QChar(u'/') + name))
-                return true;
-        }
-        return false;
-    }
-
-    QStringList opened;
-
-private:
-    void drain() {
-        alignas(inotify_event) char buffer[4096];
-        for (;;) {
-            const ssize_t count = ::read(descriptor_, buffer, sizeof buffer);
-            if (count <= 0)
-                return;
-            for (ssize_t at = 0; at < count;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                if (event->len > 0)
-                    opened.append(folders_.value(event->wd) + QChar(u'/') +
-                                  QFile::decodeName(event->name));
-                at += ssize_t(sizeof(inotify_event) + event->len);
-            }
-        }
-    }
-
-    int descriptor_;
-    QHash<int, QString> folders_;
-};
 
 } // namespace
 
@@ -140,16 +74,16 @@ private slots:
         QCOMPARE(QByteArray(target), QByteArray("../lib/zorvane/zorvane"));
         QVERIFY(QFileInfo(installed("lib/zorvane/zorvane")).isExecutable());
 
-        QCOMPARE(readAll(installed("lib/zorvane/plok.hlp")),
-                 readAll(QStringLiteral(ZORVANE_BUILT_HELP_FILE)));
-        QCOMPARE(readAll(installed("lib/zorvane/plok.his")), QByteArray("\r\n").repeated(40));
-        QCOMPARE(readAll(installed("share/icons/hicolor/scalable/apps/zorvane.svg")),
-                 readAll(QStringLiteral(ZORVANE_ICON_FILE)));
+        QCOMPARE(readBytes(installed("lib/zorvane/plok.hlp")),
+                 readBytes(QStringLiteral(ZORVANE_BUILT_HELP_FILE)));
+        QCOMPARE(readBytes(installed("lib/zorvane/plok.his")), QByteArray("\r\n").repeated(40));
+        QCOMPARE(readBytes(installed("share/icons/hicolor/scalable/apps/zorvane.svg")),
+                 readBytes(QStringLiteral(ZORVANE_ICON_FILE)));
     }
 
     void desktopEntry() {
         const QString path = installed("share/applications/zorvane.desktop");
-        const QStringList lines = QString::fromUtf8(readAll(path)).split(u'\n');
+        const QStringList lines = QString::fromUtf8(readBytes(path)).split(u'\n');
         for (const char* line :
              {"[Desktop Entry]", "Type=Application", "Name=Zorvane", "Exec=zorvane %f",
               "Icon=zorvane", "Terminal=false", "MimeType=text/plain;"})
@@ -177,16 +111,16 @@ private slots:
         QByteArray history;
         for (int line = 1; line <= 40; ++line)
             history += line == 1 ? QByteArray("/home/\x8E\x91\x97\xBF\r\n") : QByteArray("\r\n");
-        QVERIFY(writeAll(installed("lib/zorvane/plok.ini"), ini));
-        QVERIFY(writeAll(installed("lib/zorvane/plok.his"), history));
-        QVERIFY(writeAll(installed("lib/zorvane/plok.hlp"), "an older help file"));
+        QVERIFY(writeBytes(installed("lib/zorvane/plok.ini"), ini));
+        QVERIFY(writeBytes(installed("lib/zorvane/plok.his"), history));
+        QVERIFY(writeBytes(installed("lib/zorvane/plok.hlp"), "an older help file"));
 
         install();
 
-        QCOMPARE(readAll(installed("lib/zorvane/plok.ini")), ini);
-        QCOMPARE(readAll(installed("lib/zorvane/plok.his")), history);
-        QCOMPARE(readAll(installed("lib/zorvane/plok.hlp")),
-                 readAll(QStringLiteral(ZORVANE_BUILT_HELP_FILE)));
+        QCOMPARE(readBytes(installed("lib/zorvane/plok.ini")), ini);
+        QCOMPARE(readBytes(installed("lib/zorvane/plok.his")), history);
+        QCOMPARE(readBytes(installed("lib/zorvane/plok.hlp")),
+                 readBytes(QStringLiteral(ZORVANE_BUILT_HELP_FILE)));
         QVERIFY(QFileInfo(installed("bin/zorvane")).isSymLink());
     }
 
