@@ -584,7 +584,9 @@ private slots:
         QVERIFY(focus);
         QTest::keyClick(focus, Qt::Key_C);
         QTest::keyClick(focus, Qt::Key_M, Qt::ShiftModifier);
-        QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_D);
+        QTest::keyClick(focus, Qt::Key_R);
+        QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier); // Ctrl and Alt: no command
         QTest::keyClick(focus, Qt::Key_R, Qt::AltModifier);
         QTest::keyClick(focus, Qt::Key_E);
         QTest::keyClick(focus, Qt::Key_1);
