@@ -662,6 +662,9 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
     text1_->setPlainText(viewerDisplayText(preview.text));
     text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
     setCurrentFile(fullPath);
+    // Launched and the greyed viewer go together, also when a program was started on the file
+    // while its head was still coming.
+    text1_->setEnabled(true);
     launched_ = 0;
 }
 

@@ -187,6 +187,9 @@ private slots:
             QVERIFY(QApplication::focusWidget());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
             QCOMPARE(copied, mounted("slowfile.txt"));
+            modPlok().EditorPath = QStringLiteral("editor");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E);
+            QVERIFY(!form->text1()->isEnabled());
         }
         QTest::qWait(1500);
         QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
@@ -200,6 +203,7 @@ private slots:
             QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("slow text\n"));
             QCOMPARE(form->label5()->text(), mounted("slowfile.txt"));
             QCOMPARE(form->previewText(), QStringLiteral("slow text\r\n"));
+            QVERIFY(form->text1()->isEnabled());
         }
     }
 
