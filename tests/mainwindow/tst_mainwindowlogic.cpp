@@ -215,6 +215,15 @@ private slots:
         QVERIFY(!parseCommandLineTarget(QStringLiteral("\"\""), target));
     }
 
+    void aNameMatchesExactlyBeforeIgnoringCase() {
+        const QStringList twins{QStringLiteral("A.TXT"), QStringLiteral("a.txt")};
+        QCOMPARE(entryNamed(twins, QStringLiteral("a.txt")), 1);
+        QCOMPARE(entryNamed(twins, QStringLiteral("a.Txt")), -1); // which of the two?
+        QCOMPARE(entryNamed({QStringLiteral("b"), QStringLiteral("Memo.TXT")},
+                            QStringLiteral("memo.txt")),
+                 1);
+    }
+
     void storedSettingsConvert() {
         SettingsRecordFields record = defaultRecord();
         record.Name = QStringLiteral("IPAMincho");
