@@ -41,8 +41,11 @@ public:
 
     int listCount() const;
     QString listEntry(int row) const;
+    const QStringList& listEntries() const;
     int listIndex() const; // -1 without a selection
     void setListIndex(int row);
+    // Selects the entry at `row` without raising fileSelected: the caller shows its file.
+    void showListIndex(int row);
 
     // The selected entry's name alone, or empty.
     QString fileName() const;

@@ -346,6 +346,11 @@ void Form1::applyViewerColours(const StartupSettings& settings) {
 }
 
 void Form1::Form_Load(const QString& commandLineText) {
+    // A file name may hold a double quote: a text that names a file as it is, is that file.
+    if (nativePathExists(commandLineText)) {
+        showCommandLineTarget(commandLineTargetOf(commandLineText));
+        return;
+    }
     CommandLineTarget target;
     if (!parseCommandLineTarget(commandLineText, target)) {
         setCurrentFile(QString());
@@ -360,43 +365,44 @@ void Form1::showCommandLineTarget(const CommandLineTarget& target) {
         folderError = dir1_->setPath(target.folder); // File1 follows Dir1
     if (folderError) {
         ReportFileError(folderError, this);
-    } else {
-        file1_->setPattern(target.pattern);
-        const int patternIndex = combo1_->findText(target.pattern);
-        if (patternIndex >= 0)
-            combo1_->setCurrentIndex(patternIndex);
-        combo1_->setEditText(target.pattern);
-        if (file1_->listingPending())
-            selectFileWhenListed(file1_->path(), target.fileName);
-        else
-            selectFileWhenListed(QString(), target.fileName);
-    }
-    if (!previewRead_.pending())
-        setCurrentFile(target.path);
-}
-
-void Form1::selectFileWhenListed(const QString& folder, const QString& fileName) {
-    const auto select = [this, wanted = fileName.toUpper()] {
-        for (int row = 0; row < file1_->listCount(); ++row) {
-            if (file1_->listEntry(row).toUpper() == wanted) {
-                file1_->setListIndex(row); // previews it
-                break;
-            }
-        }
-    };
-    if (folder.isEmpty()) {
-        select();
+        previewFile(target.path, true); // nothing there: the viewer is emptied
         return;
     }
-    // A slow folder: the file is picked when its names come, unless the user has gone on to
-    // another folder meanwhile.
+    file1_->setPattern(target.pattern);
+    const int patternIndex = combo1_->findText(target.pattern);
+    if (patternIndex >= 0)
+        combo1_->setCurrentIndex(patternIndex);
+    combo1_->setEditText(target.pattern);
+    if (!file1_->listingPending()) {
+        pickNamedFile(target);
+        return;
+    }
+    // A slow folder: the named file is current at once, with nothing shown of it until the
+    // names come and it is picked, unless the user has gone on to another file meanwhile.
+    abandonPendingPreview();
+    showPreview(target.path, PreviewResult{});
     connect(
         file1_, &FileListView::listingFinished, this,
-        [this, folder, select] {
-            if (file1_->path() == folder && file1_->listIndex() < 0)
-                select();
+        [this, target, folder = file1_->path()] {
+            if (file1_->path() == folder && currentFile() == target.path)
+                pickNamedFile(target);
         },
         Qt::SingleShotConnection);
+}
+
+// The file a command line or a drop names: the entry File1 lists under that name, which then
+// gives Label5 its spelling; a file File1 does not list (a dot-file, a device) is read directly.
+void Form1::pickNamedFile(const CommandLineTarget& target) {
+    int row = entryNamed(file1_->listEntries(), target.fileName);
+    // An entry whose name differs in case stands for the file only where none bears the name.
+    if (row >= 0 && file1_->listEntry(row) != target.fileName && nativePathExists(target.path))
+        row = -1;
+    if (row < 0) {
+        previewFile(target.path, true);
+        return;
+    }
+    file1_->showListIndex(row);
+    previewFile(joinFolderAndName(file1_->path(), file1_->listEntry(row)), true);
 }
 
 void Form1::Form_Activate() {
@@ -616,12 +622,20 @@ void Form1::clearCurrentFile() {
 }
 
 void Form1::File1_Click() {
+    previewFile(joinFolderAndName(file1_->path(), file1_->fileName()), false);
+}
+
+void Form1::previewFile(const QString& fullPath, bool named) {
     abandonPendingPreview();
     if (launched_ == 1)
         text1_->setEnabled(true);
-    const QString fullPath = joinFolderAndName(file1_->path(), file1_->fileName());
     const std::optional<PreviewResult> preview = previewRead_.start(
-        [fullPath] { return buildPreview(fullPath); },
+        [fullPath, named] {
+            // A named file becomes the current file even when it cannot be read: then nothing
+            // is shown of it, and nothing of the file shown before either.
+            PreviewResult result = buildPreview(fullPath);
+            return named && result.errorNumber != 0 ? PreviewResult{} : result;
+        },
         [this, fullPath](const PreviewResult& later) { finishPendingPreview(fullPath, later); });
     if (preview) {
         showPreview(fullPath, *preview);
@@ -662,6 +676,9 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
     text1_->setPlainText(viewerDisplayText(preview.text));
     text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
     setCurrentFile(fullPath);
+    // Launched and the greyed viewer go together, also when a program was started on the file
+    // while its head was still coming.
+    text1_->setEnabled(true);
     launched_ = 0;
 }
 

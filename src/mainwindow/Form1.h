@@ -150,10 +150,13 @@ private:
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
     void showCommandLineTarget(const CommandLineTarget& target);
+    void pickNamedFile(const CommandLineTarget& target);
+    // Reads the head of `fullPath` for the viewer: picked in File1 (a failure leaves the file
+    // shown before, and is reported), or `named` on the command line or by a drop.
+    void previewFile(const QString& fullPath, bool named);
     void showPreview(const QString& fullPath, const PreviewResult& preview);
     void finishPendingPreview(const QString& fullPath, const PreviewResult& preview);
     void abandonPendingPreview();
-    void selectFileWhenListed(const QString& folder, const QString& fileName);
     void fileCommand(qint16 fileOpCode, MainCommand command);
     void runHandler(MainCommand command);
     void runModalHandler(MainCommand command); // a handler that opens a modal dialog

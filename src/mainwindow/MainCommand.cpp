@@ -14,6 +14,8 @@ constexpr quint32 ScanCodeDigit3 = 12;
 MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     if (modifiers.testFlag(Qt::KeypadModifier))
         return MainCommand::None; // the keypad's keys have codes of their own
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return MainCommand::None;
     if (modifiers.testFlag(Qt::ShiftModifier) && nativeScanCode >= ScanCodeDigit1 &&
         nativeScanCode <= ScanCodeDigit3) {
         static constexpr MainCommand tools[] = {MainCommand::Tool1, MainCommand::Tool2,

@@ -22,10 +22,12 @@ enum class MainCommand {
     Version // miVer
 };
 
-// The single-key table: Esc, 1 2 3 of the main keyboard, C D E M Q R. Shift, Ctrl and Alt do
-// not matter; keys of the numeric keypad are not in the table. Shift turns a digit into a
-// layout's symbol ("!" for 1 on many layouts): `nativeScanCode`, the X11/evdev key code of the
-// physical key (10, 11, 12 for the main keyboard's 1, 2, 3; 0 when unknown), still finds it.
+// The single-key table: Esc, 1 2 3 of the main keyboard, C D E M Q R. Shift does not matter;
+// with Ctrl, Alt or the Super key held a key is another one (Ctrl+C copies the viewer's text,
+// Alt+F opens a menu) and runs no command. Keys of the numeric keypad are not in the table.
+// Shift turns a digit into a layout's symbol ("!" for 1 on many layouts): `nativeScanCode`, the
+// X11/evdev key code of the physical key (10, 11, 12 for the main keyboard's 1, 2, 3; 0 when
+// unknown), still finds it.
 MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
 
 // The toolbar dispatch: the button's key compared exactly (case-sensitive) with tbQ, tbX1,

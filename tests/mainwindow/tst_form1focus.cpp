@@ -12,6 +12,7 @@
 #include "mainwindow/PathLabel.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -256,6 +257,10 @@ private slots:
         QCOMPARE(viewer->textCursor().position(), 0);
         QTest::keyClick(viewer, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(viewer->textCursor().selectedText(), QStringLiteral("l"));
+        // Ctrl+C copies the selected text, as in every text box, not the file.
+        QTest::keyClick(viewer, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("l"));
+        QCOMPARE(copies, 0);
 
         // Still read-only, and the commands still answer.
         QTest::keyClick(viewer, Qt::Key_C);

@@ -187,6 +187,9 @@ private slots:
             QVERIFY(QApplication::focusWidget());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
             QCOMPARE(copied, mounted("slowfile.txt"));
+            modPlok().EditorPath = QStringLiteral("editor");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E);
+            QVERIFY(!form->text1()->isEnabled());
         }
         QTest::qWait(1500);
         QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
@@ -200,6 +203,7 @@ private slots:
             QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("slow text\n"));
             QCOMPARE(form->label5()->text(), mounted("slowfile.txt"));
             QCOMPARE(form->previewText(), QStringLiteral("slow text\r\n"));
+            QVERIFY(form->text1()->isEnabled());
         }
     }
 
@@ -293,12 +297,15 @@ private slots:
     }
 
     // A file named on the command line in a slow folder is picked and previewed once the
-    // folder's names come.
+    // folder's names come; meanwhile the viewer shows nothing of the file shown before.
     void startupInASlowFolderPicksTheFileLater() {
         auto form = std::make_unique<Form1>(programDir_->path());
+        QVERIFY(pick(*form, slow_->mountPoint(), QStringLiteral("fast.txt")));
+        QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("fast text\n"));
         form->Form_Load(QLatin1Char('"') + mounted("slowdir/inside.txt") + QLatin1Char('"'));
         QCOMPARE(form->label5()->text(), mounted("slowdir/inside.txt"));
         QVERIFY(form->file1()->listingPending());
+        QCOMPARE(form->text1()->toPlainText(), QString());
         slow_->release();
         QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("inside\n"));
         QCOMPARE(form->file1()->fileName(), QStringLiteral("inside.txt"));
