@@ -546,7 +546,7 @@ private slots:
         QString temporary;
         // The report comes after each piece copied, before the end of the file is seen.
         const ShellWorkResult result = ShellFileWork::copyToTemporary(
-            sourceFile(), target, true, cancellation,
+            sourceFile(), target, true, false, cancellation,
             [&](qint64, qint64) {
                 if (appended)
                     return;
@@ -919,7 +919,7 @@ int main(int argc, char** argv) {
         ShellCancellation cancellation;
         QString temporary;
         ShellFileWork::copyToTemporary(QFile::decodeName(argv[3]), QFile::decodeName(argv[4]), true,
-                                       cancellation, {}, temporary);
+                                       false, cancellation, {}, temporary);
         return 0;
     }
     if (argc >= 4 && qstrcmp(argv[1], "--child") == 0 &&
