@@ -6,6 +6,7 @@
 
 #include "ChildProcess.h"
 #include "PlatformFakes.h"
+#include "SlowFileSystem.h"
 #include "TemporaryHome.h"
 
 #include <QApplication>
@@ -741,6 +742,34 @@ private slots:
         QCOMPARE(cancelText, QStringLiteral("キャンセル"));
         QCOMPARE(entriesOf(target), QStringList{});
         QVERIFY(owner.findChild<QProgressDialog*>() == nullptr);
+    }
+
+    // A cancel while the source's read hangs (a stalled share) returns at once, long before the
+    // read would; the source stays, and nothing of the copy is left once the read returns.
+    void cancelWhileTheReadHangs_data() { copyAndMoveKeepContentTimeAndPermissions_data(); }
+    void cancelWhileTheReadHangs() {
+        QFETCH(bool, move);
+        testing::SlowFileSystem share;
+        if (!share.mount())
+            QSKIP(qPrintable(share.whyNot()));
+        writeFile(share.source() + QStringLiteral("/slow.txt"), bigContent(1024 * 1024));
+        const QString stalled = share.mountPoint() + QStringLiteral("/slow.txt");
+        service.setProgressHook([](qint64, qint64) { return true; });
+        bool released = false; // the stall ends after 20 s in any case
+        QTimer release;
+        release.setSingleShot(true);
+        QObject::connect(&release, &QTimer::timeout, [&] {
+            released = true;
+            share.release();
+        });
+        release.start(20000);
+
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, stalled, target, &owner)),
+                 int(Result::Declined));
+        QVERIFY2(!released, "the cancel waited for the read");
+        share.release();
+        QTRY_COMPARE(entriesOf(target), QStringList{});
+        QVERIFY(QFile::exists(stalled));
     }
 
     // ---- rename -------------------------------------------------------------------------
