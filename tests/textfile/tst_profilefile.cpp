@@ -76,14 +76,15 @@ int childMain(int argc, char** argv) {
                    : 1;
     }
     if (mode == u"hold-lock" && argc == 5) {
-        // Locks the file itself, as any reader could, or its update lock, as a writer does,
-        // says so in PATH.held and keeps the lock until killed.
+        // Locks the file itself, as any reader could, or its update lock, as a writer does, and
+        // keeps it for 30 s while PATH.held is there.
         const int descriptor = qstrcmp(argv[4], "file") == 0 ? ::open(argv[3], O_RDONLY | O_CLOEXEC)
                                                              : openUpdateLockFile(path);
         if (descriptor < 0 || ::flock(descriptor, LOCK_EX) != 0 ||
             !testing::writeBytes(path + QStringLiteral(".held"), "held"))
             return 1;
         ::sleep(30);
+        QFile::remove(path + QStringLiteral(".held"));
         return 0;
     }
     return 3;
@@ -551,7 +552,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(held), 20000);
         const bool result = ProfileFile::writeString(path(), QStringLiteral("Form"),
                                                      QStringLiteral("Top"), QStringLiteral("2"));
-        const bool stillHeld = ::waitpid(holder, nullptr, WNOHANG) == 0;
+        const bool stillHeld = QFile::exists(held);
         ::kill(holder, SIGKILL);
         waitForChild(holder);
         QFile::remove(held);
