@@ -119,7 +119,11 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
         if (hook_ && !work->cancellation.isCancelled() && hook_(copied, total))
             stop();
     };
-    work->wake = [&loop] { loop.quit(); };
+    bool finishedSeen = false; // after every progress the worker posted before it ended
+    work->wake = [&] {
+        finishedSeen = true;
+        loop.quit();
+    };
     QObject receiver; // gone first: the calls posted to it are dropped before what they use
     {
         const std::lock_guard lock(work->mutex);
@@ -142,11 +146,7 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
     // Until the progress window is there, the user's input waits: nothing may start a second
     // operation from the owner. Once it is shown, it blocks the owner itself. A cancel or the
     // session's end stops the wait at once; so do the program's ending event loops (-1).
-    const auto finished = [&work] {
-        const std::lock_guard lock(work->mutex);
-        return work->finished;
-    };
-    while (!finished() && !work->cancellation.isCancelled() && !SessionEnd::isEnding()) {
+    while (!finishedSeen && !work->cancellation.isCancelled() && !SessionEnd::isEnding()) {
         if (loop.exec(window.isShown() ? QEventLoop::AllEvents
                                        : QEventLoop::ExcludeUserInputEvents) < 0)
             break;
