@@ -9,6 +9,7 @@
 
 #include "fileservice/ShellGio.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -27,7 +28,7 @@ namespace {
 // How long the window waits for a cancelled copy to stop before it leaves the copy behind: a
 // copy from a local disk stops within a step, a read from a hung share may never return. At the
 // session's end the wait is longer, so that a copy that can stop cleans up before the program
-// ends.
+// ends, but never beyond the session's deadline.
 constexpr std::chrono::milliseconds stopWait{100};
 constexpr std::chrono::milliseconds stopWaitAtSessionEnd{500};
 
@@ -155,8 +156,12 @@ ShellWorkResult ShellCopyJob::run(const QString& source, const QString& folder, 
     std::unique_lock lock(work->mutex);
     if (!work->finished) {
         work->cancellation.cancel();
-        work->ended.wait_for(lock, SessionEnd::isEnding() ? stopWaitAtSessionEnd : stopWait,
-                             [&work] { return work->finished; });
+        const std::chrono::milliseconds wait =
+            SessionEnd::isEnding() ? std::min(stopWaitAtSessionEnd,
+                                              std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                  SessionEnd::deadline().remainingTimeAsDuration()))
+                                   : stopWait;
+        work->ended.wait_for(lock, wait, [&work] { return work->finished; });
     }
     work->receiver = nullptr;
     work->showProgress = nullptr;

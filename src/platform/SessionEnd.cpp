@@ -40,12 +40,6 @@ QDeadlineTimer SessionEnd::deadline() {
     return timer;
 }
 
-QDeadlineTimer SessionEnd::deadlineWithin(std::chrono::milliseconds wanted) {
-    const QDeadlineTimer own(wanted);
-    const QDeadlineTimer end = deadline();
-    return end.isForever() || own.deadline() < end.deadline() ? own : end;
-}
-
 void waitServingWindow(int milliseconds) {
     if (milliseconds <= 0)
         return;

@@ -15,7 +15,7 @@ class SessionEnd final : public QObject {
     Q_OBJECT
 public:
     // What the waits of an ending program may take in all, from the moment the end began.
-    static constexpr std::chrono::milliseconds waitsAtTheEnd{1500};
+    static constexpr std::chrono::milliseconds waitsAtTheEnd{1200};
 
     static SessionEnd& instance();
 
@@ -24,8 +24,6 @@ public:
     static bool isEnding();
     // When the waits of the ending program give up; never before the end began.
     static QDeadlineTimer deadline();
-    // `wanted` from now, cut at the session's deadline.
-    static QDeadlineTimer deadlineWithin(std::chrono::milliseconds wanted);
 
 signals:
     void began();

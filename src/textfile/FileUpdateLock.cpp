@@ -59,7 +59,8 @@ FileUpdateLock::FileUpdateLock(const QString& path, std::chrono::milliseconds wa
         busy_ = true;
         return;
     }
-    const QDeadlineTimer deadline = SessionEnd::deadlineWithin(wait);
+    // The session may end meanwhile: its deadline counts from then on.
+    const QDeadlineTimer deadline(wait);
     for (;;) {
         const int now = state->load();
         if (now == Taken) {
@@ -71,7 +72,8 @@ FileUpdateLock::FileUpdateLock(const QString& path, std::chrono::milliseconds wa
             return;
         }
         int expected = Waiting;
-        if (deadline.hasExpired() && state->compare_exchange_strong(expected, GivenUp)) {
+        const bool expired = deadline.hasExpired() || SessionEnd::deadline().hasExpired();
+        if (expired && state->compare_exchange_strong(expected, GivenUp)) {
             busy_ = true;
             return;
         }
