@@ -1,5 +1,6 @@
 #include "fileservice/ShellMessages.h"
 
+#include "platform/NativePath.h"
 #include "platform/ShellFileOperation.h"
 
 #include "fileservice/ShellGio.h"
@@ -227,6 +228,12 @@ MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError)
                                 QStringLiteral("は移動先にコピーされましたが、") +
                                 QStringLiteral("元のファイルを削除できませんでした。") + lineBreak +
                                 shellErrorReason(gioError));
+}
+
+MessageRequest shellUnfinishedCopyLeftMessage(quint32 function, const QString& unfinished) {
+    return exclamationBox(function, QStringLiteral("中止したコピーの途中までのファイルを") +
+                                        QStringLiteral("削除できませんでした。") + lineBreak +
+                                        displayPath(unfinished));
 }
 
 MessageRequest shellSourceChangedMessage(const QString& source) {

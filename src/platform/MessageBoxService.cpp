@@ -1,8 +1,11 @@
 #include "platform/MessageBoxService.h"
 
 #include "platform/DialogModality.h"
+#include "platform/SessionEnd.h"
 
 #include <QMessageBox>
+
+#include <cstdio>
 
 namespace zorvane {
 
@@ -40,6 +43,18 @@ QMessageBox::StandardButtons toQtButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// The answer of a box closed without a button: Esc or the window frame.
+MessageAnswer closedAnswer(MessageButtons offered) {
+    switch (offered) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
 MessageAnswer fromQtButton(int button, MessageButtons offered) {
     switch (button) {
     case QMessageBox::Ok:
@@ -55,20 +70,28 @@ MessageAnswer fromQtButton(int button, MessageButtons offered) {
     default:
         break;
     }
-    // Closed by the window frame or Esc without a matching button.
-    switch (offered) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    default:
-        return MessageAnswer::Cancel;
-    }
+    return closedAnswer(offered);
+}
+
+// One line for the journal: the title, then the text with its lines joined by blanks.
+void printToStandardError(const MessageRequest& request) {
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString line = QStringLiteral("zorvane: ") + request.title + QStringLiteral(": ") +
+                         text.split(u'\n', Qt::SkipEmptyParts).join(u' ') + u'\n';
+    std::fputs(line.toUtf8().constData(), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace
 
 MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& request) {
+    // Nobody is there to answer at the end of the session: the journal gets the message, and
+    // the question is answered as a box closed without a button.
+    if (SessionEnd::isEnding()) {
+        printToStandardError(request);
+        return closedAnswer(request.buttons);
+    }
     QMessageBox box(toQtIcon(request.icon), request.title, request.text,
                     toQtButtons(request.buttons), owner);
     box.setObjectName(QStringLiteral("MessageBox"));

@@ -8,6 +8,7 @@
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
 #include "platform/NativePath.h"
+#include "platform/SessionEnd.h"
 #include "program/CommandWiring.h"
 
 #include <QApplication>
@@ -79,18 +80,24 @@ int main(int argc, char* argv[]) {
     zorvane::Form1 form1;
     zorvane::attachCommands(form1);
     // The end of the session (logout, a stopped service, a closed terminal, the session
-    // manager's end) saves as closing the window does, through the same close.
-    QObject::connect(&sessionEndSignals, &zorvane::SessionEndSignals::ending, &form1,
-                     [&form1] { form1.close(); });
+    // manager's end) saves as closing the window does, through the same close; nothing asks
+    // meanwhile, and a copy still running is cancelled.
+    const auto endSession = [&form1] {
+        zorvane::SessionEnd::begin();
+        form1.close();
+    };
+    QObject::connect(&sessionEndSignals, &zorvane::SessionEndSignals::ending, &form1, endSession);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &form1,
-                     [&form1](QSessionManager&) { form1.close(); });
+                     [endSession](QSessionManager&) { endSession(); });
     form1.Form_Load(zorvane::commandLineText(pathArguments));
     // Qt ends the process with exit() when the X server or the compositor goes away; the
     // window's place and plok.his are saved on the way out as a close would.
     liveWindow = &form1;
     std::atexit([] {
-        if (liveWindow)
-            liveWindow->saveAfterDisplayLoss();
+        if (!liveWindow)
+            return;
+        zorvane::SessionEnd::begin();
+        liveWindow->saveAfterDisplayLoss();
     });
     form1.show();
     if (!japaneseFont)
