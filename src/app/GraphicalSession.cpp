@@ -1,5 +1,9 @@
 #include "app/GraphicalSession.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
+
 namespace zorvane {
 
 namespace {
@@ -31,6 +35,33 @@ bool graphicalSessionReachable(const QByteArray& display, const QByteArray& wayl
             return true;
     }
     return false;
+}
+
+QStringList displaySockets(const QByteArray& display, const QByteArray& waylandDisplay,
+                           const QByteArray& runtimeDir) {
+    QStringList sockets;
+    // [host]:number[.screen]; the host "unix" or none means this machine's socket.
+    const qsizetype colon = display.lastIndexOf(':');
+    if (colon >= 0) {
+        const QByteArray host = display.first(colon);
+        const QByteArray number = display.sliced(colon + 1).split('.').constFirst();
+        bool numeric = false;
+        number.toUInt(&numeric);
+        if (numeric && (host.isEmpty() || host == "unix"))
+            sockets.append(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+    }
+    if (waylandDisplay.startsWith('/'))
+        sockets.append(QString::fromLocal8Bit(waylandDisplay));
+    else if (!waylandDisplay.isEmpty() && !runtimeDir.isEmpty())
+        sockets.append(QString::fromLocal8Bit(runtimeDir + '/' + waylandDisplay));
+    return sockets;
+}
+
+bool namedDisplayPresent() {
+    const QStringList sockets =
+        displaySockets(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_RUNTIME_DIR"));
+    return std::any_of(sockets.cbegin(), sockets.cend(),
+                       [](const QString& socket) { return QFileInfo::exists(socket); });
 }
 
 QString noGraphicalSessionMessage(bool japanese) {
