@@ -322,6 +322,11 @@ private slots:
         }
         QTRY_COMPARE(entriesOf(form.file1()), QStringList{QStringLiteral("again.txt")});
         QTRY_VERIFY(entriesOf(form.dir1()).contains(QStringLiteral("inner")));
+        // The folder now under the name is the one followed.
+        QCOMPARE(runChild({QStringLiteral("remove"), QString::fromLatin1(folder.toHex()),
+                           QStringLiteral("again.txt")}),
+                 0);
+        QTRY_COMPARE(form.file1()->listCount(), 0);
     }
 
     void aBurstOfFilesCostsTwoRefreshesASecond() {
