@@ -2,6 +2,9 @@
 
 #include "textfile/RegularFileReader.h"
 
+#include <optional>
+#include <utility>
+
 namespace zorvane {
 
 PreviewHead readPreviewHead(const QString& path, qsizetype byteBound,
@@ -13,23 +16,31 @@ PreviewHead readPreviewHead(const QString& path, qsizetype byteBound,
         return head;
     }
     const qsizetype bound = qMax<qsizetype>(byteBound, 0);
-    QByteArray bytes; // the head and one byte beyond it, which tells whether the file goes on
+    // One byte beyond the head tells whether the file goes on; it is kept aside while the head
+    // is looked at, and put back when the preview reads on.
+    QByteArray& bytes = head.bytes;
+    std::optional<char> beyond;
     bool ended = false;
     for (qsizetype size = qMin(previewFirstRead, bound);; size = bound) {
+        if (beyond)
+            bytes.append(*std::exchange(beyond, std::nullopt));
         while (!ended && bytes.size() <= size) {
             const qsizetype old = bytes.size();
             bytes.resize(size + 1);
             const qint64 count = file.read(bytes.data() + old, size + 1 - old);
             if (count < 0) {
                 head.errorNumber = file.error();
-                head.bytes.clear();
+                bytes.clear();
                 return head;
             }
             bytes.resize(old + count);
             ended = count == 0;
         }
         head.wholeFile = bytes.size() <= size;
-        head.bytes = bytes.first(qMin(bytes.size(), size));
+        if (!head.wholeFile) {
+            beyond = bytes.at(size);
+            bytes.truncate(size);
+        }
         const bool more = !wantsMore || wantsMore(head);
         if (head.wholeFile || size == bound || !more)
             return head;
