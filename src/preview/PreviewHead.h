@@ -18,8 +18,8 @@ inline constexpr qsizetype previewFirstRead = 8 * 1024;
 // beyond this bound. ISO-2022-JP spends bytes on escape sequences that give no text: a
 // character takes at most 2 bytes, and the sequences that select its set at most 7 (ESC & @
 // ESC $ ( B), so text that switches sets at every character still gives a unit per 9 bytes,
-// and 2501 units come from at most 22,509 bytes. The rest covers the byte-order mark and the
-// look-ahead. Only sequences that select a set and write nothing in it could ask for more; the
+// and 2501 units come from at most 22,509 bytes; the rest covers the look-ahead after a line
+// end. Only sequences that select a set and write nothing in it could ask for more; the
 // preview then ends at the bound with the marker. The bound keeps every pick as quick as a
 // read of 24 KiB, whatever the file's size or the length of its lines.
 inline constexpr qsizetype previewByteBound = 24 * 1024;
