@@ -1,6 +1,6 @@
 #include "app/GraphicalSession.h"
 
-#include <QFileInfo>
+#include "platform/UnixSocket.h"
 
 #include <algorithm>
 
@@ -37,9 +37,9 @@ bool graphicalSessionReachable(const QByteArray& display, const QByteArray& wayl
     return false;
 }
 
-QStringList displaySockets(const QByteArray& display, const QByteArray& waylandDisplay,
-                           const QByteArray& runtimeDir) {
-    QStringList sockets;
+QByteArrayList displaySockets(const QByteArray& display, const QByteArray& waylandDisplay,
+                              const QByteArray& runtimeDir) {
+    QByteArrayList sockets;
     // [host]:number[.screen]; the host "unix" or none means this machine's socket.
     const qsizetype colon = display.lastIndexOf(':');
     if (colon >= 0) {
@@ -48,20 +48,19 @@ QStringList displaySockets(const QByteArray& display, const QByteArray& waylandD
         bool numeric = false;
         number.toUInt(&numeric);
         if (numeric && (host.isEmpty() || host == "unix"))
-            sockets.append(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+            sockets.append("/tmp/.X11-unix/X" + number);
     }
     if (waylandDisplay.startsWith('/'))
-        sockets.append(QString::fromLocal8Bit(waylandDisplay));
+        sockets.append(waylandDisplay);
     else if (!waylandDisplay.isEmpty() && !runtimeDir.isEmpty())
-        sockets.append(QString::fromLocal8Bit(runtimeDir + '/' + waylandDisplay));
+        sockets.append(runtimeDir + '/' + waylandDisplay);
     return sockets;
 }
 
 bool namedDisplayPresent() {
-    const QStringList sockets =
+    const QByteArrayList sockets =
         displaySockets(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_RUNTIME_DIR"));
-    return std::any_of(sockets.cbegin(), sockets.cend(),
-                       [](const QString& socket) { return QFileInfo::exists(socket); });
+    return std::any_of(sockets.cbegin(), sockets.cend(), unixSocketAnswers);
 }
 
 QString noGraphicalSessionMessage(bool japanese) {

@@ -4,12 +4,16 @@
 
 #include "OpenWatcher.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace zorvane;
 using zorvane::testing::OpenWatcher;
@@ -60,10 +64,27 @@ Run runProgram(const QStringList& arguments, const QProcessEnvironment& environm
     return run;
 }
 
+// A Unix socket file without a server.
+bool bindOnly(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (std::size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        ::bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(descriptor);
+    return bound;
+}
+
 } // namespace
 
 class TestProgramStart : public QObject {
     Q_OBJECT
+
+    QTemporaryDir runtime_;
 
 private slots:
     void commandLine_data() {
@@ -178,23 +199,23 @@ private slots:
     void displaySockets_data() {
         QTest::addColumn<QByteArray>("display");
         QTest::addColumn<QByteArray>("wayland");
-        QTest::addColumn<QStringList>("sockets");
+        QTest::addColumn<QByteArrayList>("sockets");
         const QByteArray none;
-        const QString x5 = QStringLiteral("/tmp/.X11-unix/X5");
-        QTest::newRow("local X") << QByteArray(":5") << none << QStringList{x5};
+        const QByteArray x5("/tmp/.X11-unix/X5");
+        QTest::newRow("local X") << QByteArray(":5") << none << QByteArrayList{x5};
         QTest::newRow("local X, screen and unix host")
-            << QByteArray("unix:5.1") << none << QStringList{x5};
-        QTest::newRow("X over ssh") << QByteArray("localhost:10.0") << none << QStringList();
-        QTest::newRow("no number") << QByteArray(":x") << none << QStringList();
+            << QByteArray("unix:5.1") << none << QByteArrayList{x5};
+        QTest::newRow("X over ssh") << QByteArray("localhost:10.0") << none << QByteArrayList();
+        QTest::newRow("no number") << QByteArray(":x") << none << QByteArrayList();
         QTest::newRow("Wayland in the runtime folder")
-            << none << QByteArray("wayland-1") << words({"/run/user/7/wayland-1"});
-        QTest::newRow("Wayland by its path and X") << QByteArray(":5") << QByteArray("/w/socket")
-                                                   << words({"/tmp/.X11-unix/X5", "/w/socket"});
+            << none << QByteArray("wayland-1") << QByteArrayList{"/run/user/7/wayland-1"};
+        QTest::newRow("Wayland by its path and X")
+            << QByteArray(":5") << QByteArray("/w/socket") << QByteArrayList{x5, "/w/socket"};
     }
     void displaySockets() {
         QFETCH(QByteArray, display);
         QFETCH(QByteArray, wayland);
-        QFETCH(QStringList, sockets);
+        QFETCH(QByteArrayList, sockets);
         QCOMPARE(zorvane::displaySockets(display, wayland, "/run/user/7"), sockets);
     }
 
@@ -232,9 +253,12 @@ private slots:
         QTest::newRow("an X display that has gone")
             << QStringList{QStringLiteral("DISPLAY=:%1").arg(gone)} << QStringList()
             << QStringLiteral("ja_JP.UTF-8") << 1 << QString() << noGraphicalSessionMessage(true);
+        // A compositor that crashed leaves its socket behind, with no one listening.
+        const QString runtime = runtime_.path();
+        QVERIFY(bindOnly(runtime + QStringLiteral("/wayland-crashed")));
         QTest::newRow("a Wayland display that has gone")
-            << QStringList{QStringLiteral("WAYLAND_DISPLAY=zorvane-gone-display"),
-                           QStringLiteral("XDG_RUNTIME_DIR=") + QDir::tempPath(),
+            << QStringList{QStringLiteral("WAYLAND_DISPLAY=wayland-crashed"),
+                           QStringLiteral("XDG_RUNTIME_DIR=") + runtime,
                            QStringLiteral("XDG_SESSION_TYPE=wayland")}
             << QStringList() << QStringLiteral("C") << 1 << QString()
             << noGraphicalSessionMessage(false);
