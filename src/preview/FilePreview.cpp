@@ -15,26 +15,34 @@ namespace {
 // No character of code page 932, EUC-JP or UTF-8 takes more than 3 bytes per UTF-16 unit.
 constexpr qsizetype maxBytesPerUnit = 3;
 
+// The preview of the bytes read so far, and whether they ran out before the text reached a
+// limit while the file goes on: more of the file would show more.
+struct HeadText {
+    QString text;
+    bool wantsMore = false;
+};
+
 // Feeds the lines to the builder until a limit ends the preview or the lines run out.
 // `decode(line, units)` turns one line of the reader into text of which only the first `units`
 // units are used.
 template <typename Unit, typename Decode>
-QString buildFromLines(BoundedLineReader<Unit> reader, Decode decode) {
+HeadText buildFromLines(BoundedLineReader<Unit> reader, Decode decode) {
     PreviewTextBuilder builder;
     while (const auto line = reader.next()) {
         if (builder.addLine(decode(line->text, builder.usefulUnits()), line->moreFollows))
-            return builder.text();
+            return {builder.text(), false};
         if (!line->complete)
             break;
     }
-    // The limits are always met within the bytes read; should the bytes ever run out first,
-    // the file still goes on.
-    if (reader.exhausted())
-        builder.endWithMarker();
-    return builder.text();
+    // Bytes that run out first (the head ends within a long stretch of escape sequences) show
+    // what they hold: the file still goes on.
+    if (!reader.exhausted())
+        return {builder.text(), false};
+    builder.endWithMarker();
+    return {builder.text(), true};
 }
 
-QString previewOfUtf16(QByteArrayView body, bool wholeFile, TextEncoding encoding) {
+HeadText previewOfUtf16(QByteArrayView body, bool wholeFile, TextEncoding encoding) {
     // Each unit of the file gives at least one unit of the preview: a few units beyond the
     // limit cover the look-ahead after a CR and after the last line.
     const qsizetype usefulBytes = 2 * (previewUnitLimit + 8);
@@ -70,7 +78,7 @@ QString decodeLineStart(QByteArrayView line, qsizetype units, Decode decode) {
 }
 
 template <typename Decode>
-QString previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
+HeadText previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
     const std::string_view bytes(body.data(), std::size_t(body.size()));
     return buildFromLines(BoundedLineReader<char>(bytes, wholeFile), [&decode](
                                                                          std::string_view line,
@@ -82,7 +90,7 @@ QString previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
 // ISO-2022-JP is split into lines on bytes too (its bytes are all below 0x80 and CR and LF
 // stand for themselves in every set), but the set in force carries from line to line, so each
 // line is decoded whole and in order. The head is small, so this costs little.
-QString previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
+HeadText previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
     const std::string_view bytes(body.data(), std::size_t(body.size()));
     Iso2022JpDecoder decoder;
     return buildFromLines(
@@ -91,14 +99,11 @@ QString previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
         });
 }
 
-} // namespace
-
-QString continuationMarker() {
-    return QStringLiteral("＝＝＝＝＝このファイルには、まだ続きがあります。＝＝＝＝＝");
-}
-
-QString previewTextOf(QByteArrayView head, bool wholeFile) {
-    const ContentEncoding encoding = JapaneseTextGuess::guess(head, wholeFile);
+HeadText previewOfHead(QByteArrayView head, bool wholeFile) {
+    // The encoding is told from the first read alone, however far the preview reads on.
+    const bool firstReadIsWhole = head.size() <= previewFirstRead;
+    const ContentEncoding encoding = JapaneseTextGuess::guess(
+        firstReadIsWhole ? head : head.first(previewFirstRead), wholeFile && firstReadIsWhole);
     const QByteArrayView body = head.sliced(TextCodec::byteOrderMarkLength(head));
     // UTF-16 is split into lines after decoding; the others on bytes (CR and LF never occur
     // inside their multibyte characters), then each line is decoded.
@@ -124,11 +129,26 @@ QString previewTextOf(QByteArrayView head, bool wholeFile) {
     return previewOfBytes(body, wholeFile, decodeAs(TextEncoding::Cp932));
 }
 
+} // namespace
+
+QString continuationMarker() {
+    return QStringLiteral("＝＝＝＝＝このファイルには、まだ続きがあります。＝＝＝＝＝");
+}
+
+QString previewTextOf(QByteArrayView head, bool wholeFile) {
+    return previewOfHead(head, wholeFile).text;
+}
+
 PreviewResult buildPreview(const QString& fullPath) {
-    const PreviewHead head = readPreviewHead(fullPath);
+    HeadText preview;
+    const PreviewHead head =
+        readPreviewHead(fullPath, previewByteBound, [&preview](const PreviewHead& read) {
+            preview = previewOfHead(read.bytes, read.wholeFile);
+            return preview.wantsMore;
+        });
     if (head.errorNumber != 0)
         return {head.errorNumber, {}};
-    return {0, previewTextOf(head.bytes, head.wholeFile)};
+    return {0, preview.text};
 }
 
 } // namespace zorvane

@@ -15,14 +15,14 @@ struct PreviewResult {
 };
 
 // Reads the head of the file at `fullPath`: at most 51 lines or 2500 characters, then the
-// marker line. Never reads more than a small fixed number of bytes, whatever the file's size,
-// and never blocks on a FIFO, socket or device (error 54).
+// marker line. Reads until the text reaches a limit, but never more than previewByteBound
+// bytes, whatever the file's size, and never blocks on a FIFO, socket or device (error 54).
 PreviewResult buildPreview(const QString& fullPath);
 
 // The preview text of the first bytes of a file. `wholeFile` tells whether the file ends with
-// these bytes. The encoding is decided on these bytes (JapaneseTextGuess): UTF-16 with a
-// byte-order mark, UTF-8 with a mark or when valid with a multibyte character, ISO-2022-JP,
-// EUC-JP, and code page 932 otherwise.
+// these bytes. The encoding is decided on the first previewFirstRead of these bytes
+// (JapaneseTextGuess): UTF-16 with a byte-order mark, UTF-8 with a mark or when valid with a
+// multibyte character, ISO-2022-JP, EUC-JP, and code page 932 otherwise.
 QString previewTextOf(QByteArrayView head, bool wholeFile);
 
 } // namespace zorvane

@@ -1,6 +1,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/DesktopLocale.h"
 #include "app/GraphicalSession.h"
+#include "app/PlatformStartGuard.h"
 #include "app/SessionEndSignals.h"
 #include "app/TerminalLanguage.h"
 #include "help/ProgramIcon.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -48,16 +50,20 @@ int main(int argc, char* argv[]) {
                                    zorvane::ProgramVersionRevision));
         return 0;
     }
+    const QString noDisplay = zorvane::noGraphicalSessionMessage(zorvane::terminalSpeaksJapanese());
     if (!zorvane::graphicalSessionReachable(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
                                             qgetenv("QT_QPA_PLATFORM"), arguments)) {
-        print(stderr, zorvane::noGraphicalSessionMessage(zorvane::terminalSpeaksJapanese()));
+        print(stderr, noDisplay);
         return 1;
     }
 
     // After "--" every argument belongs to the file's name, so Qt does not see them: a file
-    // named "-reverse" is not Qt's option.
+    // named "-reverse" is not Qt's option. A display named but gone ends the program inside
+    // QApplication's constructor with the same line as no display at all.
     int qtArgc = request.optionsEnded ? 1 : argc;
+    std::optional<zorvane::PlatformStartGuard> startGuard(std::in_place, noDisplay);
     QApplication application(qtArgc, argv);
+    startGuard.reset();
     const bool japaneseFont = zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
