@@ -55,10 +55,13 @@ void scrollControls(QWidget& window, const QSize& inside) {
     static const QString ScrollName = QStringLiteral("screenFitScroll");
     auto* scroll = window.findChild<QScrollArea*>(ScrollName, Qt::FindDirectChildrenOnly);
     if (!scroll) {
-        auto* content = new QWidget;
+        // A control moved to another parent loses the focus: the one the window starts on
+        // gets it back once all are moved. Moved within the window, they keep their tab order.
+        QWidget* const firstFocus = window.focusWidget();
+        const QObjectList children = window.children();
+        auto* content = new QWidget(&window);
         content->setObjectName(QStringLiteral("screenFitContent"));
         content->setFixedSize(window.size());
-        const QObjectList children = window.children();
         for (QObject* child : children) {
             auto* control = qobject_cast<QWidget*>(child);
             if (!control || control->isWindow())
@@ -72,9 +75,13 @@ void scrollControls(QWidget& window, const QSize& inside) {
         scroll = new QScrollArea(&window);
         scroll->setObjectName(ScrollName);
         scroll->setFrameShape(QFrame::NoFrame);
+        // Tab goes from control to control; the area only follows (below).
+        scroll->setFocusPolicy(Qt::NoFocus);
         scroll->setWidget(content);
         content->show();
         scroll->show();
+        if (firstFocus && firstFocus != &window)
+            firstFocus->setFocus(Qt::OtherFocusReason);
         // A control reached with Tab scrolls into sight.
         QObject::connect(qApp, &QApplication::focusChanged, scroll,
                          [scroll](QWidget*, QWidget* now) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A small screen at scale factor 2 (1024 x 768 pixels, 512 x 384 for the program): the help
 # window and the options dialog open inside the screen, and the options dialog's ＯＫ,
-# キャンセル and ヘルプ can be reached.
+# キャンセル and ヘルプ can be reached; on a smaller screen still, fitted dialogs keep their focus.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
@@ -42,5 +42,29 @@ pass "options dialog inside the screen"
 send_keys "$options" alt+F4
 wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^オプション\$')\" ]" ||
   fail "the options dialog did not close"
+send_keys "$main" Escape
+wait_program_end
+
+# A smaller screen still (800 x 600, 400 x 300 for the program): the copy dialog and the
+# directory picker are fitted with scroll bars and start with their own focus, so Tab reaches
+# "参照" in the dialog's order and Enter right after opening the picker accepts the folder shown.
+desktop_stop
+desktop_start 800x600
+folder="$(program_folder)"
+empty_history "$folder"
+printf 'memo\r\n' >"$folder/memo.txt"
+start_program "$folder" "$folder/memo.txt"
+main="$(wait_window "　Zorvane")"
+send_keys "$main" c
+copy="$(wait_window "ファイルコピー")"
+send_keys "$copy" Tab Tab Tab space
+picker="$(wait_window "ディレクトリ参照")"
+send_keys "$picker" Return
+wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^ディレクトリ参照\$')\" ]" ||
+  fail "Enter right after opening left the directory picker open"
+pass "fitted dialogs start with their own focus"
+send_keys "$copy" Escape
+wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^ファイルコピー\$')\" ]" ||
+  fail "the copy dialog did not close"
 send_keys "$main" Escape
 wait_program_end

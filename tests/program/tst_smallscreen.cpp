@@ -129,6 +129,44 @@ private slots:
             QVERIFY2(onScreen(button), qPrintable(button->objectName() + u' ' + button->text()));
         }
     }
+
+    // A dialog fitted into the screen starts with the focus its window gives it, and Tab goes
+    // from control to control in its order, never stopping on what scrolls them.
+    void fittedDialogsKeepTheirFocus_data() {
+        QTest::addColumn<WindowMaker>("make");
+        QTest::addColumn<QStringList>("tabOrder"); // from where the focus starts
+        QStringList options{QStringLiteral("qt_tabwidget_tabbar"), QStringLiteral("Text1"),
+                            QStringLiteral("Text2"), QStringLiteral("Command1")};
+        for (const char* row : {"(0)", "(1)", "(2)"})
+            for (const char* name : {"Text3", "Text4", "Command2"})
+                options.append(QString::fromLatin1(name) + QString::fromLatin1(row));
+        options << QStringLiteral("Command6") << QStringLiteral("Command7")
+                << QStringLiteral("Command8") << QStringLiteral("qt_tabwidget_tabbar");
+        QTest::newRow("options") << WindowMaker([](Form1& form) -> QWidget* {
+            return new frmOption(form);
+        }) << options;
+    }
+    void fittedDialogsKeepTheirFocus() {
+        QFETCH(WindowMaker, make);
+        QFETCH(QStringList, tabOrder);
+        Form1 form(programDir_->path());
+        form.show();
+        std::unique_ptr<QWidget> window(make(form));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QStringList walked;
+        for (qsizetype i = 0; i < tabOrder.size(); ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            while (focus && focus->objectName().isEmpty())
+                focus = focus->parentWidget();
+            walked.append(focus ? focus->objectName() : QString());
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : window.get(),
+                            Qt::Key_Tab);
+        }
+        QCOMPARE(walked, tabOrder);
+    }
 };
 
 int main(int argc, char* argv[]) {
