@@ -1,12 +1,17 @@
 #include "launch/LaunchCommands.h"
 #include "launch/ProgramCommandLine.h"
 #include "launch/ProgramInvocation.h"
+#include "platform/GioDefaultTextApplication.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemProcessStarter.h"
 
 #include "PlatformFakes.h"
+#include "TemporaryHome.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -35,6 +40,45 @@ QStringList readRecordedArguments(const QString& path) {
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) // the last part follows the last NUL
         arguments.append(QFile::decodeName(parts.at(i)));
     return arguments;
+}
+
+// The desktop of these tests: this program is the default for plain text, "editor" the next
+// application for it, "csource" the default for C sources and "viewer" for pictures. Each is the
+// recorder, told by its first argument. Only these applications are known, and the system's
+// types of files.
+void makeDesktopApplications(const QString& home) {
+    const QString applications = home + QStringLiteral("/data/applications/");
+    const QString config = home + QStringLiteral("/config/");
+    const QString system = home + QStringLiteral("/system/");
+    QDir().mkpath(applications);
+    QDir().mkpath(config);
+    QDir().mkpath(system);
+    QFile::link(QStringLiteral("/usr/share/mime"), system + QStringLiteral("mime"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(system));
+    const auto write = [](const QString& path, const QString& text) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text.toUtf8());
+    };
+    const auto application = [&](const char* id, const char* role, const char* types) {
+        write(applications + QString::fromLatin1(id) + QStringLiteral(".desktop"),
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=\"%2\" %1 %f\n"
+                             "MimeType=%3\n")
+                  .arg(QString::fromLatin1(role), recorder, QString::fromLatin1(types)));
+    };
+    application("zorvane", "zorvane", "text/plain;");
+    application("editor", "editor", "text/plain;");
+    application("csource", "csource", "text/x-csrc;");
+    application("viewer", "viewer", "image/png;");
+    // Which applications take which kind, as update-desktop-database records it, and the
+    // user's defaults.
+    const QString others =
+        QStringLiteral("text/x-csrc=csource.desktop;\nimage/png=viewer.desktop;\n");
+    write(applications + QStringLiteral("mimeinfo.cache"),
+          QStringLiteral("[MIME Cache]\ntext/plain=editor.desktop;zorvane.desktop;\n") + others);
+    write(config + QStringLiteral("mimeapps.list"),
+          QStringLiteral("[Default Applications]\ntext/plain=zorvane.desktop;\n") + others);
 }
 
 } // namespace
@@ -197,7 +241,59 @@ private slots:
         QCOMPARE(launched, qint16(0));
         QVERIFY(viewer.isEnabled());
         QVERIFY(fakes.processStarter.started.isEmpty());
-        QVERIFY(fakes.messageBox.shown.isEmpty());
+        // The beep is silent on most desktops: the user is also told where tools are set.
+        QCOMPARE(fakes.messageBox.shown.size(), 1);
+        QVERIFY(fakes.messageBox.shown.first().text.contains(QStringLiteral("「オプション」")));
+    }
+
+    // A fresh install's editor, "Editor", is no program on Linux: the desktop's application for
+    // text files stands in for it, unless a program of that name is there. A program the user
+    // set is reported missing as before.
+    void editorOfAFreshInstall_data() {
+        QTest::addColumn<QString>("editorPath");
+        QTest::addColumn<int>("startResult");    // what starting the program itself gives
+        QTest::addColumn<bool>("desktopStarts"); // whether the desktop has an application
+        QTest::addColumn<QString>("currentFile");
+        QTest::addColumn<bool>("desktopAsked");
+        QTest::addColumn<QString>("boxTitle"); // the box shown, if any
+        const QString memo = QStringLiteral("/tmp/メモ 1.txt");
+        QTest::newRow("no program Editor: the desktop's")
+            << QStringLiteral("Editor") << 53 << true << memo << true << QString();
+        QTest::newRow("no current file")
+            << QStringLiteral("Editor") << 53 << true << QString() << true << QString();
+        QTest::newRow("a program named Editor is there")
+            << QStringLiteral("Editor") << 0 << true << memo << false << QString();
+        QTest::newRow("the desktop has none: where to set one")
+            << QStringLiteral("Editor") << 53 << false << memo << true
+            << QStringLiteral("エディタ");
+        QTest::newRow("a program the user set is missing")
+            << QStringLiteral("myeditor") << 53 << true << memo << false
+            << QStringLiteral("ディスク エラー");
+    }
+    void editorOfAFreshInstall() {
+        QFETCH(QString, editorPath);
+        QFETCH(int, startResult);
+        QFETCH(bool, desktopStarts);
+        QFETCH(QString, currentFile);
+        QFETCH(bool, desktopAsked);
+        QFETCH(QString, boxTitle);
+        testing::PlatformFakes fakes;
+        fakes.processStarter.result = startResult;
+        fakes.defaultTextApplication.result = desktopStarts;
+        qint16 launched = 0;
+        QWidget viewer;
+        const LaunchOutcome outcome =
+            runEditorCommand(editorPath, currentFile, launched, &viewer, nullptr);
+
+        QCOMPARE(fakes.defaultTextApplication.files,
+                 desktopAsked ? QStringList{currentFile} : QStringList{});
+        QCOMPARE(fakes.messageBox.shown.size(), boxTitle.isEmpty() ? 0 : 1);
+        if (!boxTitle.isEmpty())
+            QCOMPARE(fakes.messageBox.shown.first().title, boxTitle);
+        const bool done = boxTitle.isEmpty();
+        QCOMPARE(outcome, done ? LaunchOutcome::Started : LaunchOutcome::Failed);
+        QCOMPARE(launched, qint16(done ? 1 : 0));
+        QCOMPARE(viewer.isEnabled(), !done);
     }
 
     // The editor has no "not configured" test, but an empty program never turns the current
@@ -237,6 +333,35 @@ private slots:
         QCOMPARE(fakes.processStarter.started.size(), 1);
     }
 
+    // The desktop's application for text files, as a file manager's "Open" would start it, but
+    // never this program: the next one then.
+    void desktopApplicationForTextFiles_data() {
+        QTest::addColumn<QString>("fileName"); // empty: no file
+        QTest::addColumn<QString>("started");
+        QTest::newRow("this program is the default")
+            << QStringLiteral("メモ 1.txt") << QStringLiteral("editor");
+        QTest::newRow("a kind of text: its own")
+            << QStringLiteral("main.c") << QStringLiteral("csource");
+        QTest::newRow("no text: the one for text")
+            << QStringLiteral("picture.png") << QStringLiteral("editor");
+        QTest::newRow("no file") << QString() << QStringLiteral("editor");
+    }
+    void desktopApplicationForTextFiles() {
+        QFETCH(QString, fileName);
+        QFETCH(QString, started);
+        if (!QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")))
+            QSKIP("needs the system's types of files (shared-mime-info)");
+        const QString file = fileName.isEmpty() ? QString() : dir.filePath(fileName);
+        const QString record = prepareRecord();
+        GioDefaultTextApplication desktop;
+        QVERIFY(desktop.startOn(file));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
+        QStringList expected{started};
+        if (!file.isEmpty())
+            expected.append(file);
+        QCOMPARE(readRecordedArguments(record), expected);
+    }
+
     // The command line kept as the record of what is started.
     void commandLineText() {
         QCOMPARE(buildCommandLine(QStringLiteral("C:/Tools/ed it.exe"), QStringLiteral("/a b/c")),
@@ -246,5 +371,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLaunch)
+int main(int argc, char** argv) {
+    // GLib reads the user's folders and the desktop's applications once: they are the test's.
+    const testing::TemporaryHome home;
+    if (!home.isValid())
+        return 1;
+    makeDesktopApplications(QFile::decodeName(qgetenv("HOME")));
+    QApplication app(argc, argv);
+    TestLaunch test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_launch.moc"
