@@ -251,6 +251,22 @@ private slots:
         QVERIFY(!first->isMinimized());
     }
 
+    void closesFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier);
+    }
+    void closesFromTheKeyboard() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        service_->showContents(helpFile());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QTest::keyClick(browser(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(!window()->isVisible());
+    }
+
     void changedFileIsReadAgain() {
         service_->showContents(helpFile());
         QVERIFY(writeFile(helpFile(), longHelp(QStringLiteral("<p>新しい版</p>"))));
