@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +145,29 @@ private slots:
         QVERIFY2(read, qPrintable(watcher.opened.join(u' ')));
         QVERIFY(watcher.opened.contains(programFolder() + QStringLiteral("/plok.ini")));
         QVERIFY(watcher.opened.filter(installed("bin")).isEmpty());
+    }
+
+    // Japanese is written without blanks between words: where the source of the Japanese
+    // manual page breaks a line, the page as read shows none, and fits 80 columns.
+    void japaneseManualPageReadsWithoutStrayBlanks() {
+        const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
+        if (man.isEmpty())
+            QSKIP("needs man (man-db)");
+        QProcess reader;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        reader.setProcessEnvironment(environment);
+        reader.start(man, {QStringLiteral("-l"), QStringLiteral(ZORVANE_JAPANESE_MANUAL_PAGE)});
+        QVERIFY(reader.waitForFinished(60000));
+        const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY2(reader.readAllStandardError().isEmpty(), "man reports problems");
+        QVERIFY(page.contains(QStringLiteral("グラフィカルセッション")));
+        // A blank after a Japanese word or mark and before another, or after 、 and 。.
+        static const QRegularExpression strayBlank(
+            QStringLiteral("(?<=[\\p{Han}\\p{Hiragana}\\p{Katakana}ー、。（）「」・]) "
+                           "(?=[\\p{Han}\\p{Hiragana}\\p{Katakana}ー（「])|[、。] \\S"));
+        for (const QString& line : page.split(QChar(u'\n')))
+            QVERIFY2(!strayBlank.match(line).hasMatch(), qPrintable(line));
     }
 };
 
