@@ -2,7 +2,15 @@
 
 #include "platform/DialogModality.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace zorvane {
 
@@ -66,6 +74,37 @@ MessageAnswer fromQtButton(int button, MessageButtons offered) {
     }
 }
 
+// The widest a message box is ever made: QMessageBox's own limit for the screen under the mouse
+// (there it starts to break lines anywhere).
+int widestMessageBox() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    const int width = screen->availableGeometry().width();
+    return width <= 1024 ? width : std::min(width - 480, 1000);
+}
+
+// QMessageBox wraps its text at about half the screen's width, and Japanese may break between
+// any two characters: a file name would break in its middle (「手引き」/「_SJIS.txt」). The
+// text is made as wide as its widest line wherever the box can be that wide, so a line breaks
+// only where the message breaks it.
+void keepLinesWhole(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !box.layout())
+        return;
+    int widest = 0;
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : label->text().split(lineEnd))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    // What the box needs beside the text: its margins, the icon and the gap after it.
+    label->setWordWrap(true);
+    label->setMinimumWidth(1);
+    const int beside = box.layout()->totalMinimumSize().width() - 1;
+    label->setMinimumWidth(std::max(1, std::min(widest, widestMessageBox() - beside)));
+}
+
 } // namespace
 
 MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& request) {
@@ -75,6 +114,7 @@ MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& re
     // A file name such as "<b>x.txt<!--" is a name, never markup: no message of the program
     // uses any.
     box.setTextFormat(Qt::PlainText);
+    keepLinesWhole(box);
     setModalToOwner(box);
     return fromQtButton(box.exec(), request.buttons);
 }

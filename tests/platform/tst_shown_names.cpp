@@ -1,6 +1,7 @@
 // File names that look like markup are shown as they are spelled: in the real message boxes of
 // the file service, in its progress window and in the tool tip of a path.
 #include "fileservice/GioShellFileOperation.h"
+#include "fileservice/ShellMessages.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlainToolTip.h"
 #include "platform/PlatformServices.h"
@@ -120,6 +121,53 @@ private slots:
             // Modal to the window that asked, not to the whole program (the help window).
             QCOMPARE(box.modality, Qt::WindowModal);
         }
+    }
+
+    // A name is never broken across lines where the box can be wide enough for it: each line
+    // of the message stays whole, and the text stays inside the screen.
+    void namesStayWholeInMessageBoxes_data() {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("replace question")
+            << QStringLiteral("replace")
+            << QStringLiteral("/home/u/ドキュメント/共有/手引き_SJIS.txt") << true;
+        QTest::newRow("failure, long name with blanks")
+            << QStringLiteral("failure")
+            << QStringLiteral("/d/会議 メモ_2024 年度_第 3 四半期_まとめ_最終版.txt") << true;
+        QTest::newRow("wider than any box")
+            << QStringLiteral("failure") << (QStringLiteral("/d/") + QString(120, QChar(u'長')))
+            << false;
+    }
+    void namesStayWholeInMessageBoxes() {
+        QFETCH(QString, which);
+        QFETCH(QString, path);
+        QFETCH(bool, whole);
+        const MessageRequest request = which == QStringLiteral("replace")
+                                           ? shellReplaceQuestion(FO_COPY, path)
+                                           : shellFailureMessage(FO_COPY, path, 0);
+        bool linesFit = false;
+        bool inside = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            linesFit = true;
+            for (const QString& line : label->text().split(QStringLiteral("\r\n")))
+                linesFit = linesFit && label->fontMetrics().horizontalAdvance(line) <=
+                                           label->contentsRect().width();
+            inside = box->geometry().width() <= box->screen()->availableGeometry().width() &&
+                     label->geometry().right() < box->width();
+            box->buttons().first()->click();
+        });
+        timer.start(5);
+        QWidget owner;
+        QtMessageBoxService().show(&owner, request);
+        QCOMPARE(linesFit, whole);
+        QVERIFY(inside);
     }
 
     // The progress window's text names the file as it is spelled.
