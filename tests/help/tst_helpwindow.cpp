@@ -252,18 +252,16 @@ private slots:
     }
 
     void closesFromTheKeyboard_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
-        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier);
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
     }
     void closesFromTheKeyboard() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
+        QFETCH(QKeySequence, keys);
         service_->showContents(helpFile());
         window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window()));
-        QTest::keyClick(browser(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keySequence(browser(), keys);
         QVERIFY(!window()->isVisible());
     }
 

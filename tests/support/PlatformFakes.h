@@ -14,9 +14,9 @@
 #include "platform/ProgramFileDialog.h"
 
 #include <QList>
-#include <QMap>
 #include <QQueue>
 #include <QStringList>
+#include <QMap>
 
 namespace zorvane::testing {
 
