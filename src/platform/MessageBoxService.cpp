@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QScreen>
 
 #include <algorithm>
@@ -94,15 +93,15 @@ void keepLinesWhole(QMessageBox& box) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (!label || !box.layout())
         return;
-    int widest = 0;
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : label->text().split(lineEnd))
-        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    // The width the text needs unbroken, in the font and with the indent the box gives it.
+    box.ensurePolished();
+    label->setWordWrap(false);
+    const int needed = label->sizeHint().width();
     // What the box needs beside the text: its margins, the icon and the gap after it.
     label->setWordWrap(true);
     label->setMinimumWidth(1);
     const int beside = box.layout()->totalMinimumSize().width() - 1;
-    label->setMinimumWidth(std::max(1, std::min(widest, widestMessageBox() - beside)));
+    label->setMinimumWidth(std::max(1, std::min(needed, widestMessageBox() - beside)));
 }
 
 } // namespace

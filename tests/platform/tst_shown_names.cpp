@@ -153,7 +153,7 @@ private slots:
             linesFit = true;
             for (const QString& line : text.split(QStringLiteral("\r\n")))
                 linesFit = linesFit && label->fontMetrics().horizontalAdvance(line) <=
-                                           label->contentsRect().width();
+                                           label->contentsRect().width() - label->indent();
             inside = box->width() <= box->screen()->availableGeometry().width() &&
                      label->geometry().right() < box->width();
             box->buttons().first()->click();
