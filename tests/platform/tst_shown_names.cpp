@@ -123,8 +123,7 @@ private slots:
         }
     }
 
-    // A name is never broken across lines where the box can be wide enough for it: each line
-    // of the message stays whole, and the text stays inside the screen.
+    // Each line of a message stays whole where the box can be wide enough, inside the screen.
     void namesStayWholeInMessageBoxes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("whole");
