@@ -34,7 +34,8 @@ LaunchOutcome startOnCurrentFile(Role role, const QString& programText, const QS
 
     int errorNumber =
         PlatformServices::processStarter().startDetached(invocation.program, invocation.arguments);
-    // A program the user named "Editor" is started as any other.
+    // The fresh install's "Editor" that no program answers to is the desktop's application for
+    // text files; a program of that name is started as any other.
     if (role == Role::Editor && errorNumber == ErrFileNotFound &&
         programText.trimmed() == freshEditorProgram) {
         if (!PlatformServices::defaultTextApplication().startOn(currentFile)) {
