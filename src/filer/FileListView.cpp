@@ -68,10 +68,10 @@ void FileListView::showNames(QStringList names) {
     scrollToTop();
 }
 
-void FileListView::refresh() {
+void FileListView::refresh(const QString& current) {
     // Files made by another program while the user reads down the list must not throw the
     // view back to its top.
-    const QString selected = fileName();
+    const QString selected = current.isEmpty() ? fileName() : current;
     const int scrolled = verticalScrollBar()->value();
     reload([this, selected, scrolled] {
         verticalScrollBar()->setValue(scrolled);

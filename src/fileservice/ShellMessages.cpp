@@ -121,9 +121,11 @@ QString shellErrorReason(int gioError) {
 }
 
 MessageRequest shellReplaceQuestion(quint32 function, const QString& destination) {
+    // Each name on a line of its own, so neither is broken to fit the other.
     return questionBox(function,
                        QStringLiteral("フォルダー") + quoted(shellFolderPart(destination)) +
-                           QStringLiteral("には、同じ名前のファイル") +
+                           QStringLiteral("には、") + lineBreak +
+                           QStringLiteral("同じ名前のファイル") +
                            quoted(shellFileName(destination)) + QStringLiteral("が既にあります。") +
                            lineBreak + QStringLiteral("このファイルを置き換えますか？"),
                        MessageIcon::Question);

@@ -209,6 +209,8 @@ void Form1::buildControls() {
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setAccessibleName(label4_->text());
     combo1_->setEditable(true);
+    // Its text field is named too: a screen reader reaches the field itself.
+    combo1_->lineEdit()->setAccessibleName(label4_->text());
     combo1_->setInsertPolicy(QComboBox::NoInsert); // typing never adds an entry
     combo1_->setCompleter(nullptr);
     combo1_->addItem(QStringLiteral("*.TXT"));

@@ -3,6 +3,7 @@
 #include "app/ModPlok.h"
 #include "app/SaveFailureMessage.h"
 #include "desktopfit/ReadableColour.h"
+#include "filer/FileListView.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/LabelHeight.h"
 #include "mainwindow/Twips.h"
@@ -287,6 +288,8 @@ void frmOption::Form_Load() {
     label3_2_[1]->setText(
         QStringLiteral("ファイラー部のファイルの種類で適用するファイルの拡張子を記述してください") +
         QChar(u'\r') + QStringLiteral("(例)  *.csv"));
+    // A screen reader gets one line: the carriage return that breaks it on screen is a blank.
+    label3_2_[1]->setAccessibleName(label3_2_[1]->text().replace(QChar(u'\r'), QChar(u' ')));
 
     const ModPlok& state = modPlok();
     font_ = viewerFontMembers(*form1_.text1(), state.SettingsRecord);
@@ -447,12 +450,14 @@ void frmOption::refillPatternBox() {
     std::array<QString, 5> patterns;
     for (int i = 1; i <= 5; ++i)
         patterns[static_cast<std::size_t>(i - 1)] = modPlok().ExtPattern(i);
-    // The file list keeps its pattern until the user picks an entry.
+    // The file list keeps its pattern until the user picks an entry, and the box goes on
+    // showing it: an empty box would not tell why files are missing from the list.
+    const QString inForce = form1_.file1()->pattern();
     const QSignalBlocker quiet(combo1);
     combo1->clear();
     combo1->addItems(patternBoxEntries(patterns));
-    combo1->setCurrentIndex(-1);
-    combo1->clearEditText();
+    combo1->setCurrentIndex(combo1->findText(inForce));
+    combo1->setEditText(inForce);
 }
 
 void frmOption::Command7_Click() {

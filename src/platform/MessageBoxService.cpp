@@ -3,7 +3,14 @@
 #include "platform/DialogModality.h"
 #include "platform/SessionEnd.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -83,6 +90,37 @@ void printToStandardError(const MessageRequest& request) {
     std::fflush(stderr);
 }
 
+// The widest a message box is ever made: QMessageBox's own limit for the screen under the mouse
+// (there it starts to break lines anywhere).
+int widestMessageBox() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    const int width = screen->availableGeometry().width();
+    return width <= 1024 ? width : std::min(width - 480, 1000);
+}
+
+// QMessageBox wraps its text at about half the screen's width, and Japanese may break between
+// any two characters: a file name would break in its middle (「手引き」/「_SJIS.txt」). The
+// text is made as wide as its widest line wherever the box can be that wide, so a line breaks
+// only where the message breaks it.
+void keepLinesWhole(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !box.layout())
+        return;
+    // The width the text needs unbroken, in the font and with the indent the box gives it.
+    box.ensurePolished();
+    label->setWordWrap(false);
+    const int needed = label->sizeHint().width();
+    // What the box needs beside the text: its margins, the icon and the gap after it.
+    label->setWordWrap(true);
+    label->setMinimumWidth(1);
+    const int beside = box.layout()->totalMinimumSize().width() - 1;
+    label->setMinimumWidth(std::max(1, std::min(needed, widestMessageBox() - beside)));
+}
+
 } // namespace
 
 MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& request) {
@@ -98,6 +136,7 @@ MessageAnswer QtMessageBoxService::show(QWidget* owner, const MessageRequest& re
     // A file name such as "<b>x.txt<!--" is a name, never markup: no message of the program
     // uses any.
     box.setTextFormat(Qt::PlainText);
+    keepLinesWhole(box);
     setModalToOwner(box);
     return fromQtButton(box.exec(), request.buttons);
 }

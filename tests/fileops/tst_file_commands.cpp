@@ -152,17 +152,23 @@ private slots:
         QCOMPARE(modPlok().RecentDirs(1), QString()); // the usual row leaves the recent list
     }
 
+    // The renamed file is no longer the current file, but the list keeps its place: Down goes
+    // on to the next file.
     void renameClearsTheCurrentFile() {
         command(Qt::Key_R, [](QDialog* dialog) {
             QCOMPARE(dialog->objectName(), QStringLiteral("Form4"));
-            typeText(QApplication::focusWidget(), QStringLiteral("新しい 名前"));
+            typeText(QApplication::focusWidget(), QStringLiteral("a 名前"));
             pressInFocus(dialog, Qt::Key_Return);
         });
         QVERIFY(!QFile::exists(memo_));
-        QVERIFY(QFile::exists(data_ + QStringLiteral("/新しい 名前.txt")));
+        QVERIFY(QFile::exists(data_ + QStringLiteral("/a 名前.txt")));
         QCOMPARE(form_->currentFile(), QString());
         QCOMPARE(form_->text1()->toPlainText(), QString());
-        QVERIFY(fileNames(form_->file1()).contains(QStringLiteral("新しい 名前.txt")));
+        QCOMPARE(fileNames(form_->file1()),
+                 (QStringList{QStringLiteral("a 名前.txt"), QStringLiteral("other.txt")}));
+        QCOMPARE(form_->file1()->fileName(), QStringLiteral("a 名前.txt"));
+        QTest::keyClick(form_->file1(), Qt::Key_Down);
+        QCOMPARE(form_->currentFile(), data_ + QStringLiteral("/other.txt"));
     }
 
     // Two confirmations: the dialog's, then the service's own question; the file goes to the

@@ -762,6 +762,7 @@ private slots:
         form->findChild<QAction*>(QStringLiteral("miEx3"))->trigger();
         QCOMPARE(fakes_->beep.count, 1);
         QVERIFY(fakes_->processStarter.started.isEmpty());
+        fakes_->messageBox.shown.clear(); // the note of where tools are set
 
         modPlok().EditorPath = QStringLiteral("no-such-editor");
         fakes_->processStarter.result = 53;
