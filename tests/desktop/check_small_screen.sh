@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A small screen at scale factor 2 (1024 x 768 pixels, 512 x 384 for the program): the help
-# window and the options dialog open inside the screen, and the options dialog's ＯＫ,
-# キャンセル and ヘルプ can be reached; on a smaller screen still, fitted dialogs keep their focus.
+# A small screen at scale factor 2 (1024 x 768 pixels, 512 x 384 for the program): the main
+# window, the help window and the options dialog open inside the screen, and the options
+# dialog's ＯＫ, キャンセル and ヘルプ can be reached; on a smaller screen still, the main window
+# fits and keeps its stored size in plok.ini, and fitted dialogs keep their focus.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/desktoplib.sh"
@@ -20,6 +21,9 @@ inside() {
   [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1024 ] && [ $((y + h)) -le 768 ] ||
     fail "$2 at $x,$y ${w}x$h, not inside 1024x768"
 }
+
+inside "$main" "the main window of a first start"
+pass "main window inside the screen"
 
 send_keys "$main" F1
 help="$(wait_window "Zorvane ヘルプ")"
@@ -44,6 +48,8 @@ wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^オプシ�
   fail "the options dialog did not close"
 send_keys "$main" Escape
 wait_program_end
+[ "$(ini_value "$folder" Height) $(ini_value "$folder" Width)" = "7200 9000" ] ||
+  fail "the first start stored $(ini_value "$folder" Height) x $(ini_value "$folder" Width)"
 
 # A smaller screen still (800 x 600, 400 x 300 for the program): the copy dialog and the
 # directory picker are fitted with scroll bars and start with their own focus, so Tab reaches
@@ -53,8 +59,14 @@ desktop_start 800x600
 folder="$(program_folder)"
 empty_history "$folder"
 printf 'memo\r\n' >"$folder/memo.txt"
+# 1100 x 700 stored on a larger screen: the window opens inside this one, and the size stays
+# stored for the larger screen.
+printf '[Form]\r\nTop=1500\r\nLeft=3000\r\nHeight=10500\r\nWidth=16500\r\n' >"$folder/plok.ini"
 start_program "$folder" "$folder/memo.txt"
 main="$(wait_window "　Zorvane")"
+read -r x y w h < <(frame_geometry "$main")
+[ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 800 ] && [ $((y + h)) -le 600 ] ||
+  fail "the main window at $x,$y ${w}x$h, not inside 800x600"
 send_keys "$main" c
 copy="$(wait_window "ファイルコピー")"
 send_keys "$copy" Tab Tab Tab space
@@ -68,3 +80,6 @@ wait_until 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^ファイ�
   fail "the copy dialog did not close"
 send_keys "$main" Escape
 wait_program_end
+[ "$(ini_value "$folder" Height) $(ini_value "$folder" Width)" = "10500 16500" ] ||
+  fail "stored $(ini_value "$folder" Height) x $(ini_value "$folder" Width), not the larger screen's"
+pass "the main window fits a smaller screen and keeps the stored size"

@@ -14,9 +14,12 @@
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
 #include "options/frmOption.h"
+#include "textfile/ProfileFile.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -141,6 +144,57 @@ private slots:
                 continue;
             QVERIFY2(onScreen(button), qPrintable(button->objectName() + u' ' + button->text()));
         }
+    }
+
+    // The main window opens wholly inside the screen, whatever size was stored (on a larger
+    // screen, at a smaller scale, or none at all); the stored size stays in plok.ini for the
+    // larger screen unless the user resizes the window here.
+    void mainWindowOpensInsideTheScreen_data() {
+        QTest::addColumn<QStringList>("ini");
+        QTest::addColumn<QSize>("resizedTo"); // by the user; invalid: left as it opened
+        QTest::addColumn<QSize>("stored"); // Width and Height at closing (twips); invalid: its own
+        const QStringList large{QStringLiteral("[Form]"), QStringLiteral("Top=1500"),
+                                QStringLiteral("Left=3000"), QStringLiteral("Height=10500"),
+                                QStringLiteral("Width=16500")};
+        QTest::newRow("no settings") << QStringList{} << QSize() << QSize(9000, 7200);
+        QTest::newRow("1100 x 700 from a larger screen") << large << QSize() << QSize(16500, 10500);
+        const QStringList hidden = QStringList(large)
+                                   << QStringLiteral("[Option]") << QStringLiteral("Fselect=0");
+        QTest::newRow("filer hidden") << hidden << QSize() << QSize(16500, 10500);
+        // Without the filer the window may be narrower than the screen.
+        QTest::newRow("resized here") << hidden << QSize(450, 380) << QSize();
+    }
+    void mainWindowOpensInsideTheScreen() {
+        QFETCH(QStringList, ini);
+        QFETCH(QSize, resizedTo);
+        QFETCH(QSize, stored);
+        const QString settings = programDir_->filePath(QStringLiteral("plok.ini"));
+        if (!ini.isEmpty())
+            QVERIFY(writeBytes(settings, crlf(ini)));
+        Form1 form(programDir_->path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY2(available().contains(form.frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2").arg(form.width()).arg(form.height())));
+        // The filer and the viewer are laid out inside the window.
+        for (QWidget* control :
+             {static_cast<QWidget*>(form.combo1()), static_cast<QWidget*>(form.text1())})
+            if (control->isVisible())
+                QVERIFY2(form.rect().contains(
+                             QRect(control->mapTo(&form, QPoint(0, 0)), control->size())),
+                         qPrintable(control->objectName()));
+        if (resizedTo.isValid()) {
+            form.resize(resizedTo);
+            stored = form.frameGeometry().size() * 15;
+        }
+        form.close();
+        const auto key = [&](const char* name) {
+            return ProfileFile::getString(settings, QStringLiteral("Form"),
+                                          QString::fromLatin1(name), QString(), 64)
+                .trimmed()
+                .toInt();
+        };
+        QCOMPARE(QSize(key("Width"), key("Height")), stored);
     }
 
     // A dialog fitted into the screen starts with the focus its window gives it, and Tab goes
