@@ -1,6 +1,7 @@
 #include "desktopfit/ScreenFitting.h"
 
 #include "desktopfit/ButtonStrip.h"
+#include "desktopfit/CaptionWidth.h"
 #include "desktopfit/WindowFit.h"
 
 #include <QApplication>
@@ -188,8 +189,12 @@ bool ScreenFitting::eventFilter(QObject* watched, QEvent* event) {
         auto* window = static_cast<QWidget*>(watched);
         const Qt::WindowType type = window->windowType();
         if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog) &&
-            !qobject_cast<QMainWindow*>(window))
+            !qobject_cast<QMainWindow*>(window)) {
+            // Captions are set until the window is shown (Copy or Move at load).
+            if (!window->layout())
+                widenCaptionsForFont(*window);
             fitWindowIntoScreen(*window);
+        }
     }
     return QObject::eventFilter(watched, event);
 }

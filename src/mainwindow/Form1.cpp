@@ -4,6 +4,7 @@
 #include "app/ReportFileError.h"
 #include "app/SaveFailureMessage.h"
 #include "app/SettingsLocation.h"
+#include "desktopfit/CaptionWidth.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
@@ -570,6 +571,12 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
     }
     place(command1_, layout.Command1);
     placeGrowing(label5_, layout.Label5);
+    // Captions wider than their places in the desktop's font widen them; the path moves right
+    // of a widened button.
+    widenCaptionsForFont(*client_);
+    const int pathLeft = command1_->geometry().right() + 1 + twipsToPixels(120);
+    if (label5_->x() < pathLeft)
+        label5_->move(pathLeft, label5_->y());
     sizeLabel5ToCaption();
 }
 

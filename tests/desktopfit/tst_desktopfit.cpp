@@ -2,6 +2,7 @@
 // windows inside the screen.
 
 #include "desktopfit/ButtonStrip.h"
+#include "desktopfit/CaptionWidth.h"
 #include "desktopfit/ReadableColour.h"
 #include "desktopfit/WindowFit.h"
 
@@ -153,6 +154,25 @@ private slots:
         const StripPlaces places = stripPlaces(strip, controls, designed, inside);
         QCOMPARE(places.scrollArea, scrollArea);
         QCOMPARE(places.buttons, buttons);
+    }
+
+    // A caption wider than its place widens it to the right, inside its parent's area.
+    void captionsWidenTheirPlace_data() {
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<int>("need");
+        QTest::addColumn<QRect>("widened");
+        QTest::newRow("wide enough stays") << QRect(16, 24, 48, 12) << 48 << QRect(16, 24, 48, 12);
+        QTest::newRow("grows to the right") << QRect(16, 24, 48, 12) << 64 << QRect(16, 24, 64, 12);
+        QTest::newRow("at the edge moves left")
+            << QRect(384, 40, 48, 28) << 70 << QRect(373, 40, 70, 28);
+        QTest::newRow("wider than the parent keeps its left edge in")
+            << QRect(20, 0, 48, 20) << 500 << QRect(0, 0, 500, 20);
+    }
+    void captionsWidenTheirPlace() {
+        QFETCH(QRect, place);
+        QFETCH(int, need);
+        QFETCH(QRect, widened);
+        QCOMPARE(captionRectForFont(place, need, QRect(0, 0, 443, 180)), widened);
     }
 };
 
