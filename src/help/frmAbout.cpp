@@ -1,5 +1,6 @@
 #include "help/frmAbout.h"
 
+#include "desktopfit/ReadableColour.h"
 #include "help/ProgramIcon.h"
 #include "help/SeparatorLine.h"
 #include "help/VersionBoxText.h"
@@ -78,9 +79,10 @@ void frmAbout::buildControls() {
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
     lblTitle_->setGeometry(twipsRect(1050, 240, 2445, 480));
     lblTitle_->setFont(QFont(QStringLiteral("ＭＳ 明朝"), 12));
-    QPalette black = lblTitle_->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    lblTitle_->setPalette(black);
+    // Black, as designed; on a dark theme a grey light enough to read.
+    QPalette title = lblTitle_->palette();
+    title.setColor(QPalette::WindowText, readableOn(Qt::black, palette().color(QPalette::Window)));
+    lblTitle_->setPalette(title);
     lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblVersion_ = new QLabel(this);

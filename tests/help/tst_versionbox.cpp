@@ -4,9 +4,11 @@
 #include "help/VersionBoxText.h"
 #include "help/frmAbout.h"
 
+#include "DarkTheme.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ReadableColour.h"
 #include "mainwindow/Form1.h"
 
 #include <QAction>
@@ -118,6 +120,34 @@ private slots:
         QCOMPARE(box->cmdOK()->text(), QStringLiteral("OK"));
         QCOMPARE(box->cmdOK()->geometry(), QRect(72, 128, 87, 23));
         QVERIFY(box->cmdOK()->isDefault());
+    }
+
+    // The title is black as designed on a light theme; on a dark one it is lightened until it
+    // reads against the box (4.5:1), as the box draws it.
+    void titleReadsOnLightAndDarkThemes_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light: the designed black") << false;
+        QTest::newRow("dark: a grey that reads") << true;
+    }
+    void titleReadsOnLightAndDarkThemes() {
+        QFETCH(bool, dark);
+        const ApplicationPaletteScope theme(dark ? darkPalette() : QApplication::palette());
+        frmAbout* box = frmAbout::showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(box));
+        const QColor background = box->palette().color(QPalette::Window);
+        const QColor drawnIn = box->lblTitle()->palette().color(QPalette::WindowText);
+        if (!dark) {
+            QCOMPARE(drawnIn, QColor(Qt::black));
+            return;
+        }
+        QVERIFY2(contrastRatio(drawnIn, background) >= ReadableContrast,
+                 qPrintable(drawnIn.name() + u' ' + background.name()));
+        // What the box shows: the title's pixels stand out from the background as much.
+        const QImage title = box->lblTitle()->grab().toImage();
+        const DrawnTextContrast drawn = drawnTextContrast(
+            title, background, [&](const QColor& pixel) { return pixel != background; });
+        QVERIFY(drawn.pixels > 20);
+        QVERIFY2(drawn.ratio >= ReadableContrast, qPrintable(QString::number(drawn.ratio)));
     }
 
     void secondCommandRaisesTheOpenBox() {
