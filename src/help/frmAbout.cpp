@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace zorvane {
@@ -28,6 +29,12 @@ int pixels(int twips) {
 QRect twipsRect(int left, int top, int width, int height) {
     return QRect(pixels(left), pixels(top), pixels(left + width) - pixels(left),
                  pixels(top + height) - pixels(top));
+}
+
+// A line as tall as its font where its designed height is lower, so that a taller Japanese
+// font (Noto CJK) keeps its descenders; it grows downwards, into the margin under it.
+void showWhole(QLabel* line) {
+    line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
 }
 
 } // namespace
@@ -95,6 +102,8 @@ void frmAbout::buildControls() {
     label1_->setGeometry(twipsRect(960, 1200, 2535, 255));
     label1_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 12));
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLabel* line : {lblTitle_, lblVersion_, label1_})
+        showWhole(line);
 
     // An etched separator: a grey line over a white one of width 2.
     line1_1_ = new SeparatorLine(QColor(0x80, 0x80, 0x80), this);

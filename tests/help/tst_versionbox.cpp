@@ -5,6 +5,7 @@
 #include "help/frmAbout.h"
 
 #include "DarkTheme.h"
+#include "ForcedFont.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -75,6 +76,8 @@ private slots:
     }
 
     void controlsOfTheBox() {
+        // With IPA, the font the project installs, every place is as designed.
+        const zorvane::testing::ForcedFont ipa(QStringLiteral("IPAGothic"), 9);
         frmAbout* box = frmAbout::showModeless();
         QVERIFY(box);
         QCOMPARE(box->objectName(), QStringLiteral("frmAbout"));
@@ -148,6 +151,27 @@ private slots:
             title, background, [&](const QColor& pixel) { return pixel != background; });
         QVERIFY(drawn.pixels > 20);
         QVERIFY2(drawn.ratio >= ReadableContrast, qPrintable(QString::number(drawn.ratio)));
+    }
+
+    // The lines of the box keep their descenders with a taller Japanese font (Noto CJK); with
+    // IPA they keep their designed places (above).
+    void linesAreShownWhole_data() {
+        QTest::addColumn<QString>("family");
+        for (const char* family : {"IPAGothic", "Noto Sans CJK JP", "Noto Sans Mono CJK JP"})
+            QTest::newRow(family) << QString::fromLatin1(family);
+    }
+    void linesAreShownWhole() {
+        QFETCH(QString, family);
+        if (!zorvane::testing::ForcedFont::installed(family))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed")));
+        const zorvane::testing::ForcedFont font(family, 9);
+        frmAbout* box = frmAbout::showModeless();
+        for (QLabel* line : {box->lblTitle(), box->lblVersion(), box->label1()}) {
+            QVERIFY2(line->height() >= line->fontMetrics().height(),
+                     qPrintable(line->objectName()));
+            QVERIFY(line->geometry().bottom() < box->line1(1)->y());
+        }
+        QVERIFY(box->lblVersion()->geometry().bottom() < box->label1()->y());
     }
 
     void secondCommandRaisesTheOpenBox() {
