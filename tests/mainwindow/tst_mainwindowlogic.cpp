@@ -328,81 +328,32 @@ private slots:
         QTest::addColumn<QString>("platform");
         QTest::addColumn<QSize>("insideNow");
         QTest::addColumn<QSize>("insideGiven");
-        QTest::addColumn<bool>("sizeFitted"); // made smaller to fit a smaller screen
         QTest::addColumn<bool>("place");
         QTest::addColumn<bool>("size");
         const QSize given(600, 480);
-        QTest::newRow("X11 stores all")
-            << QStringLiteral("xcb") << given << given << false << true << true;
+        QTest::newRow("X11 stores all") << QStringLiteral("xcb") << given << given << true << true;
         QTest::newRow("X11, resized")
-            << QStringLiteral("xcb") << QSize(700, 480) << given << false << true << true;
-        QTest::newRow("offscreen")
-            << QStringLiteral("offscreen") << given << given << false << true << true;
+            << QStringLiteral("xcb") << QSize(700, 480) << given << true << true;
+        QTest::newRow("offscreen") << QStringLiteral("offscreen") << given << given << true << true;
         // Wayland: never the place; the size only where the user changed it.
         QTest::newRow("wayland, as given")
-            << QStringLiteral("wayland") << given << given << false << false << false;
+            << QStringLiteral("wayland") << given << given << false << false;
         QTest::newRow("wayland-egl, as given")
-            << QStringLiteral("wayland-egl") << given << given << false << false << false;
+            << QStringLiteral("wayland-egl") << given << given << false << false;
         QTest::newRow("wayland, resized")
-            << QStringLiteral("wayland") << QSize(606, 513) << given << false << false << true;
+            << QStringLiteral("wayland") << QSize(606, 513) << given << false << true;
         QTest::newRow("wayland, nothing given")
-            << QStringLiteral("wayland") << given << QSize() << false << false << true;
-        // A size made smaller for a smaller screen stays stored for the larger one, until the
-        // user resizes the window.
-        QTest::newRow("X11, fitted to the screen")
-            << QStringLiteral("xcb") << given << given << true << true << false;
-        QTest::newRow("X11, fitted, then resized")
-            << QStringLiteral("xcb") << QSize(500, 380) << given << true << true << true;
-        QTest::newRow("wayland, fitted to the screen")
-            << QStringLiteral("wayland") << given << given << true << false << false;
+            << QStringLiteral("wayland") << given << QSize() << false << true;
     }
     void closingKeepsWhatWaylandCannotTell() {
         QFETCH(QString, platform);
         QFETCH(QSize, insideNow);
         QFETCH(QSize, insideGiven);
-        QFETCH(bool, sizeFitted);
         QFETCH(bool, place);
         QFETCH(bool, size);
-        const ClosingWindowKeys keys =
-            closingWindowKeys(platform, insideNow, insideGiven, sizeFitted);
+        const ClosingWindowKeys keys = closingWindowKeys(platform, insideNow, insideGiven);
         QCOMPARE(keys.place, place);
         QCOMPARE(keys.size, size);
-    }
-
-    // On a screen smaller than the window's minimum, the screen's area is the minimum (never
-    // below half the window's own), and the layout there keeps every control in the window.
-    void minimumGivesWayToASmallerScreen_data() {
-        QTest::addColumn<bool>("showFiler");
-        QTest::addColumn<QSize>("room"); // outer twips the screen leaves
-        QTest::addColumn<QSize>("minimum");
-        QTest::newRow("large screen") << true << QSize(28800, 16200) << QSize(9000, 7140);
-        QTest::newRow("1024 x 768 at scale 2") << true << QSize(7680, 5760) << QSize(7680, 5760);
-        QTest::newRow("filer hidden, narrow enough")
-            << false << QSize(7680, 5760) << QSize(5880, 5760);
-        QTest::newRow("tiny: half the minimum") << true << QSize(3000, 2000) << QSize(4500, 3570);
-        QTest::newRow("tiny, filer hidden") << false << QSize(2000, 2000) << QSize(2940, 3570);
-    }
-    void minimumGivesWayToASmallerScreen() {
-        QFETCH(bool, showFiler);
-        QFETCH(QSize, room);
-        QFETCH(QSize, minimum);
-        const FilerArrangement arrangement = filerArrangement(showFiler);
-        const OuterMinimum found = outerMinimumOnScreen(
-            arrangement.viewerMinWidth, MainWindowMinHeight, room.width(), room.height());
-        QCOMPARE(QSize(found.width, found.height), minimum);
-        const MainWindowLayout layout = computeMainWindowLayout(
-            found.width, found.height, FilerArrangement{arrangement.viewerLeft, found.width},
-            showFiler, present(600), found.height);
-        QVERIFY(!layout.widthWasClamped && !layout.heightWasClamped);
-        const int bottom = found.height - DesignedFrameAllowance;
-        const QList<TwipsRect> placed =
-            showFiler ? QList<TwipsRect>{layout.Text1, layout.Combo1, layout.Label4,
-                                         layout.File1, layout.Label3, layout.Dir1}
-                      : QList<TwipsRect>{layout.Text1};
-        for (const TwipsRect& rect : placed) {
-            QVERIFY(rect.width > 0 && rect.height > 0);
-            QVERIFY(rect.left + rect.width <= found.width && rect.top + rect.height <= bottom);
-        }
     }
 
     void viewerColoursComeFromOneSource_data() {
