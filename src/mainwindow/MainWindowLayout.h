@@ -78,6 +78,10 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
                                          PresentSizes present,
                                          int minimumHeight = MainWindowMinHeight);
 
+// The same with the arrangement that belongs to `showFiler`.
+MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight, bool showFiler,
+                                         PresentSizes present);
+
 // The smallest outer size the window keeps, in twips: its own minimum (`width` × `height`),
 // or the outer size that the available area of its screen leaves (`roomWidth` ×
 // `roomHeight`) where that is smaller, so the whole window can be seen; never less than half
@@ -87,9 +91,5 @@ struct OuterMinimum {
     int height = 0;
 };
 OuterMinimum outerMinimumOnScreen(int width, int height, int roomWidth, int roomHeight);
-
-// The same with the arrangement that belongs to `showFiler`.
-MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight, bool showFiler,
-                                         PresentSizes present);
 
 } // namespace zorvane
