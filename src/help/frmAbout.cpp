@@ -1,5 +1,6 @@
 #include "help/frmAbout.h"
 
+#include "desktopfit/ReadableColour.h"
 #include "help/ProgramIcon.h"
 #include "help/SeparatorLine.h"
 #include "help/VersionBoxText.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace zorvane {
@@ -27,6 +29,12 @@ int pixels(int twips) {
 QRect twipsRect(int left, int top, int width, int height) {
     return QRect(pixels(left), pixels(top), pixels(left + width) - pixels(left),
                  pixels(top + height) - pixels(top));
+}
+
+// A line as tall as its font where its designed height is lower, so that a taller Japanese
+// font (Noto CJK) keeps its descenders; it grows downwards, into the margin under it.
+void showWhole(QLabel* line) {
+    line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
 }
 
 } // namespace
@@ -78,9 +86,10 @@ void frmAbout::buildControls() {
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
     lblTitle_->setGeometry(twipsRect(1050, 240, 2445, 480));
     lblTitle_->setFont(QFont(QStringLiteral("ＭＳ 明朝"), 12));
-    QPalette black = lblTitle_->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    lblTitle_->setPalette(black);
+    // Black, as designed; on a dark theme a grey light enough to read.
+    QPalette title = lblTitle_->palette();
+    title.setColor(QPalette::WindowText, readableOn(Qt::black, palette().color(QPalette::Window)));
+    lblTitle_->setPalette(title);
     lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblVersion_ = new QLabel(this);
@@ -93,6 +102,8 @@ void frmAbout::buildControls() {
     label1_->setGeometry(twipsRect(960, 1200, 2535, 255));
     label1_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 12));
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLabel* line : {lblTitle_, lblVersion_, label1_})
+        showWhole(line);
 
     // An etched separator: a grey line over a white one of width 2.
     line1_1_ = new SeparatorLine(QColor(0x80, 0x80, 0x80), this);

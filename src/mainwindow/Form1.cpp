@@ -4,6 +4,7 @@
 #include "app/ReportFileError.h"
 #include "app/SaveFailureMessage.h"
 #include "app/SettingsLocation.h"
+#include "desktopfit/CaptionWidth.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
@@ -335,6 +336,26 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
         static_cast<float>(pixelsToTwips(screenSize.height())),
         static_cast<float>(pixelsToTwips(screenSize.width())));
     move(windowPixels(reachable.left), windowPixels(reachable.top));
+    fitIntoScreen();
+}
+
+void Form1::fitIntoScreen() {
+    // A window stored on a larger screen (or at a smaller scale) opens wholly on this one; the
+    // stored size stays in plok.ini for the larger screen, unless the user resizes it here.
+    if (const QScreen* screen = this->screen()) {
+        updateMinimumSize();
+        const OuterMinimum minimum = minimumOuterSize();
+        outerFrame_.fitInto(screen->availableGeometry(),
+                            QSize(twipsToPixels(minimum.width), twipsToPixels(minimum.height)));
+    }
+}
+
+OuterMinimum Form1::minimumOuterSize() const {
+    const QScreen* screen = this->screen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize();
+    return outerMinimumOnScreen(viewerMinWidth_, minimumOuterHeight_,
+                                screen ? pixelsToTwips(room.width()) : viewerMinWidth_,
+                                screen ? pixelsToTwips(room.height()) : minimumOuterHeight_);
 }
 
 void Form1::applyViewerColours(const StartupSettings& settings) {
@@ -416,7 +437,8 @@ void Form1::Form_Activate() {
 void Form1::applyPendingOuterSize() {
     // The minimum follows the frame first: a minimum computed without the frame would hold
     // the window larger than it was stored.
-    outerFrame_.applyPendingSize([this] { updateMinimumSize(); });
+    if (outerFrame_.applyPendingSize([this] { updateMinimumSize(); }))
+        fitIntoScreen(); // the frame is known now
 }
 
 void Form1::Form_Unload() {
@@ -446,7 +468,7 @@ void Form1::storeWindowAndHistory(bool displayPresent) {
     SettingsRecordFields& record = modPlok().SettingsRecord;
     const ClosingWindowKeys keys =
         closingWindowKeys(QGuiApplication::platformName(), outerFrame_.normalInsideSize(),
-                          outerFrame_.givenInsideSize());
+                          outerFrame_.givenInsideSize(), outerFrame_.sizeFitted());
     if (keys.place) {
         record.Top = numberField(outer.top());
         record.Left = numberField(outer.left());
@@ -492,9 +514,9 @@ void Form1::ApplyFilerVisibility() {
 
 void Form1::updateMinimumSize() {
     const QMargins frame = frameMargins();
-    const QSize minimum(
-        std::max(0, twipsToPixels(viewerMinWidth_) - frame.left() - frame.right()),
-        std::max(0, twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom()));
+    const OuterMinimum outer = minimumOuterSize();
+    const QSize minimum(std::max(0, twipsToPixels(outer.width) - frame.left() - frame.right()),
+                        std::max(0, twipsToPixels(outer.height) - frame.top() - frame.bottom()));
     if (minimumSize() != minimum)
         setMinimumSize(minimum); // dragging cannot go below it
 }
@@ -512,11 +534,13 @@ void Form1::Form_Resize() {
     };
     minimumOuterHeight_ = layoutHeight().minimumOuterHeight;
     updateMinimumSize();
+    // On a screen smaller than the window's minimum, the screen's area is the minimum.
+    const OuterMinimum minimum = minimumOuterSize();
     const QMargins frame = frameMargins();
-    if (pixelsToTwips(frameGeometry().width()) < viewerMinWidth_)
-        resize(twipsToPixels(viewerMinWidth_) - frame.left() - frame.right(), height());
-    if (pixelsToTwips(frameGeometry().height()) < minimumOuterHeight_)
-        resize(width(), twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom());
+    if (pixelsToTwips(frameGeometry().width()) < minimum.width)
+        resize(twipsToPixels(minimum.width) - frame.left() - frame.right(), height());
+    if (pixelsToTwips(frameGeometry().height()) < minimum.height)
+        resize(width(), twipsToPixels(minimum.height) - frame.top() - frame.bottom());
 
     PresentSizes present;
     present.combo1Height = pixelsToTwips(combo1_->height());
@@ -526,7 +550,8 @@ void Form1::Form_Resize() {
     present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
     applyLayout(computeMainWindowLayout(
         pixelsToTwips(frameGeometry().width()), layoutHeight().layoutHeight,
-        FilerArrangement{viewerLeft_, viewerMinWidth_}, modPlok().ShowFiler != 0, present));
+        FilerArrangement{viewerLeft_, minimum.width}, modPlok().ShowFiler != 0, present,
+        MainWindowMinHeight - (minimumOuterHeight_ - minimum.height)));
 }
 
 void Form1::applyLayout(const MainWindowLayout& layout) {
@@ -554,6 +579,12 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
     }
     place(command1_, layout.Command1);
     placeGrowing(label5_, layout.Label5);
+    // Captions wider than their places in the desktop's font widen them; the path moves right
+    // of a widened button.
+    widenCaptionsForFont(*client_);
+    const int pathLeft = command1_->geometry().right() + 1 + twipsToPixels(120);
+    if (label5_->x() < pathLeft)
+        label5_->move(pathLeft, label5_->y());
     sizeLabel5ToCaption();
 }
 

@@ -146,6 +146,8 @@ private:
     void applyViewerColours(const StartupSettings& settings);
     void updateMinimumSize();
     void applyPendingOuterSize();
+    void fitIntoScreen();
+    OuterMinimum minimumOuterSize() const;
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();

@@ -4,9 +4,12 @@
 #include "help/VersionBoxText.h"
 #include "help/frmAbout.h"
 
+#include "DarkTheme.h"
+#include "ForcedFont.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ReadableColour.h"
 #include "mainwindow/Form1.h"
 
 #include <QAction>
@@ -73,6 +76,7 @@ private slots:
     }
 
     void controlsOfTheBox() {
+        const zorvane::testing::ForcedFont ipa(QStringLiteral("IPAGothic"), 9);
         frmAbout* box = frmAbout::showModeless();
         QVERIFY(box);
         QCOMPARE(box->objectName(), QStringLiteral("frmAbout"));
@@ -118,6 +122,30 @@ private slots:
         QCOMPARE(box->cmdOK()->text(), QStringLiteral("OK"));
         QCOMPARE(box->cmdOK()->geometry(), QRect(72, 128, 87, 23));
         QVERIFY(box->cmdOK()->isDefault());
+    }
+
+    // The title is black as designed on a light theme; on a dark one it is lightened until it
+    // reads against the box (4.5:1). Its lines keep their descenders with a taller font.
+    void titleAndLinesRead_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("light, IPA") << false << QStringLiteral("IPAGothic");
+        QTest::newRow("dark, Noto CJK") << true << QStringLiteral("Noto Sans CJK JP");
+    }
+    void titleAndLinesRead() {
+        QFETCH(bool, dark);
+        QFETCH(QString, family);
+        const ApplicationPaletteScope theme(dark ? darkPalette() : QApplication::palette());
+        const zorvane::testing::ForcedFont font(family, 9);
+        frmAbout* box = frmAbout::showModeless();
+        const QColor title = box->lblTitle()->palette().color(QPalette::WindowText);
+        QVERIFY(dark ? contrastRatio(title, box->palette().color(QPalette::Window)) >=
+                           ReadableContrast
+                     : title == QColor(Qt::black));
+        for (QLabel* line : {box->lblTitle(), box->lblVersion(), box->label1()})
+            QVERIFY2(line->height() >= line->fontMetrics().height() &&
+                         line->geometry().bottom() < box->line1(1)->y(),
+                     qPrintable(line->objectName()));
     }
 
     void secondCommandRaisesTheOpenBox() {

@@ -183,7 +183,7 @@ private slots:
                   QStringLiteral("Strike=False"),   QStringLiteral("Italic=TRUE"),
                   QStringLiteral("Bold=true"),      QStringLiteral("Color=255"),
                   QStringLiteral("BColor=65280"),   QStringLiteral("[Form]"),
-                  QStringLiteral("Top= 1500     "), QStringLiteral("Left=3000"),
+                  QStringLiteral("Top= 1500     "), QStringLiteral("Left=2250"),
                   QStringLiteral("Height=7500"),    QStringLiteral("Width=9600"),
                   QStringLiteral("[Option]"),       QStringLiteral("Fselect=False"),
                   QStringLiteral("[Extention]"),    QStringLiteral("Ext1=*.csv"),
@@ -198,7 +198,7 @@ private slots:
         const QPalette viewer = form->text1()->palette();
         QCOMPARE(viewer.color(QPalette::Active, QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(viewer.color(QPalette::Active, QPalette::Base), QColor(0, 255, 0));
-        QCOMPARE(form->outerGeometryTwips(), QRect(3000, 1500, 9600, 7500));
+        QCOMPARE(form->outerGeometryTwips(), QRect(2250, 1500, 9600, 7500));
 
         QCOMPARE(modPlok().ShowFiler, False16);
         for (QWidget* filer :
@@ -299,7 +299,8 @@ private slots:
         writeIni({QStringLiteral("[Form]"), QStringLiteral("Top=99999999"),
                   QStringLiteral("Left=-300")});
         auto form = makeForm();
-        QCOMPARE(form->outerGeometryTwips().top(), screen.height() * 15 - 1200);
+        // The whole window, not only its corner, comes onto the screen.
+        QCOMPARE(form->outerGeometryTwips().top(), screen.height() * 15 - 7200);
         QCOMPARE(form->outerGeometryTwips().left(), 0);
 
         resetModPlok();
@@ -307,8 +308,8 @@ private slots:
             {QStringLiteral("[Form]"), QStringLiteral("Top=-45"), QStringLiteral("Left=99999999")});
         auto other = makeForm();
         QCOMPARE(other->outerGeometryTwips().top(), 0);
-        QCOMPARE(other->outerGeometryTwips().left(), screen.width() * 15 - 1200);
-        // The size is not changed by bringing the corner back.
+        QCOMPARE(other->outerGeometryTwips().left(), screen.width() * 15 - 9000);
+        // The size is not changed by bringing the window back.
         QCOMPARE(other->outerGeometryTwips().width(), 9000);
     }
 
