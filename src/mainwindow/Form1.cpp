@@ -371,7 +371,7 @@ void Form1::applyViewerColours(const StartupSettings& settings) {
 void Form1::Form_Load(const QString& commandLineText) {
     // A file name may hold a double quote: a text that names a file as it is, is that file.
     if (nativePathExists(commandLineText)) {
-        showCommandLineTarget(commandLineTargetOf(commandLineText));
+        showDroppedPath(commandLineText);
         return;
     }
     CommandLineTarget target;
@@ -379,7 +379,7 @@ void Form1::Form_Load(const QString& commandLineText) {
         setCurrentFile(QString());
         return;
     }
-    showCommandLineTarget(target);
+    showDroppedPath(target.path);
 }
 
 void Form1::showCommandLineTarget(const CommandLineTarget& target) {
@@ -446,8 +446,8 @@ void Form1::Form_Unload() {
         return;
     unloaded_ = true;
     previewRead_.cancel(); // nothing of a read still pending is shown or kept
-    storeWindowAndHistory(true);
-    QCoreApplication::exit(0);
+    // A save that failed is not reported as success to whoever started the program.
+    QCoreApplication::exit(storeWindowAndHistory(true) ? 0 : 1);
 }
 
 void Form1::saveAfterDisplayLoss() {
@@ -457,7 +457,7 @@ void Form1::saveAfterDisplayLoss() {
     storeWindowAndHistory(false);
 }
 
-void Form1::storeWindowAndHistory(bool displayPresent) {
+bool Form1::storeWindowAndHistory(bool displayPresent) {
     // The normal place and size are stored; the window keeps them while it is minimised or
     // maximised, and is restored to them first.
     const QRect outer = outerGeometryTwips();
@@ -482,14 +482,13 @@ void Form1::storeWindowAndHistory(bool displayPresent) {
     const ModPlok& state = modPlok();
     const bool formKeysWritten = writeFormKeys(state);
     const int historyError = writeHistoryFile(modPlok());
-    if (!displayPresent)
-        return;
-    if (!formKeysWritten)
+    if (displayPresent && !formKeysWritten)
         reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
                           writeFailureNumber(state.SettingsPath), this);
-    if (historyError)
+    if (displayPresent && historyError)
         reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
                           historyError, this);
+    return formKeysWritten && historyError == 0;
 }
 
 QRect Form1::outerGeometryTwips() const {

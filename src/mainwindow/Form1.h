@@ -141,7 +141,8 @@ private:
     void buildControls();
     void buildMenus();
     void buildToolbar();
-    void storeWindowAndHistory(bool displayPresent);
+    // Whether everything was saved.
+    bool storeWindowAndHistory(bool displayPresent);
     void applyStoredSettings(const StartupSettings& settings);
     void applyViewerColours(const StartupSettings& settings);
     void updateMinimumSize();

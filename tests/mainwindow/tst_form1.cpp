@@ -397,6 +397,15 @@ private slots:
         writeData(QStringLiteral("a b/c\"d.log"), "quote\r\n");
         form->Form_Load(dataPath(QStringLiteral("a b/c\"d.log")));
         QCOMPARE(form->previewText(), QStringLiteral("quote\r\n"));
+        // A folder is opened, never made the file that D would trash.
+        for (const QString& text :
+             QStringList{dataPath(QStringLiteral("a b")),
+                         QLatin1Char('"') + dataPath(QStringLiteral("a b")) + QLatin1Char('"')}) {
+            auto fresh = makeForm();
+            fresh->Form_Load(text);
+            QCOMPARE(fresh->dir1()->path(), dataPath(QStringLiteral("a b")));
+            QVERIFY(fresh->currentFile().isEmpty());
+        }
     }
 
     void commandLineWithAMissingFolderIsReported() {
