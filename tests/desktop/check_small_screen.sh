@@ -50,7 +50,8 @@ wait_program_end
 desktop_stop
 desktop_start 800x600
 folder="$(program_folder)"
-empty_history "$folder"
+# A recent folder, so the copy dialog starts on its Copy button.
+{ printf '%s\r\n' "$folder"; for i in $(seq 39); do printf '\r\n'; done; } >"$folder/plok.his"
 printf 'memo\r\n' >"$folder/memo.txt"
 printf '[Form]\r\nTop=1500\r\nLeft=3000\r\nHeight=10500\r\nWidth=16500\r\n' >"$folder/plok.ini"
 start_program "$folder" "$folder/memo.txt"
