@@ -1,15 +1,8 @@
-#include "mainwindow/MainWindowAccessibility.h"
-
-#include "filer/DirectoryListView.h"
-#include "filer/DriveListBox.h"
-#include "filer/FileListView.h"
-#include "mainwindow/Form1.h"
+#include "formkit/NamedComboBoxAccessibility.h"
 
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace zorvane {
 
@@ -85,15 +78,6 @@ void installNamedComboBoxAccessibility() {
         return true;
     }();
     Q_UNUSED(installed)
-}
-
-void nameForScreenReaders(Form1& form) {
-    const auto nameByCaption = [](QWidget* control, const QLabel* caption) {
-        control->setAccessibleName(caption->text());
-    };
-    nameByCaption(form.dir1(), form.label2());
-    nameByCaption(form.file1(), form.label3());
-    form.text1()->setAccessibleName(QStringLiteral("ビュアー"));
 }
 
 } // namespace zorvane

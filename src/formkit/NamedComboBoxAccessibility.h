@@ -6,13 +6,6 @@ class QString;
 
 namespace zorvane {
 
-class Form1;
-
-// Gives the main window's directory and file lists and its viewer the names a screen reader
-// announces: the captions beside them, "ビュアー" for the viewer. (The combo boxes are named
-// as they are made.)
-void nameForScreenReaders(Form1& form);
-
 // Qt names a combo box on Linux by its current text and leaves the caption to the label
 // relation; a screen reader then reads the value twice. A combo box given an accessible name
 // reports that name as its name and its text as its value. Install it before the combo box is

@@ -1,4 +1,4 @@
-#include "mainwindow/ViewerColour.h"
+#include "formkit/ViewerColour.h"
 
 namespace zorvane {
 

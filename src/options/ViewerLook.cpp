@@ -1,6 +1,6 @@
 #include "options/ViewerLook.h"
 
-#include "mainwindow/ViewerColour.h"
+#include "formkit/ViewerColour.h"
 #include "platform/ColourNumber.h"
 #include "settings/SettingsConversions.h"
 

@@ -10,10 +10,10 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/Twips.h"
 
 #include <QAction>
 #include <QComboBox>

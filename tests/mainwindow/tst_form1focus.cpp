@@ -8,8 +8,8 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
+#include "formkit/PathLabel.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/PathLabel.h"
 
 #include <QAccessible>
 #include <QClipboard>

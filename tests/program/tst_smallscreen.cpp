@@ -11,10 +11,10 @@
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
 #include "fileops/FrmDirGet.h"
+#include "formkit/PathLabel.h"
 #include "help/HelpWindow.h"
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/PathLabel.h"
 #include "options/frmOption.h"
 #include "textfile/ProfileFile.h"
 
