@@ -50,7 +50,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <utility>
@@ -255,13 +254,9 @@ void Form1::buildControls() {
     connect(dir1_, &DirectoryListView::openFailed, this,
             [this](int errorNumber) { ReportFileError(errorNumber, this); });
     connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
-    previewNotice_ = new QTimer(this);
-    previewNotice_->setSingleShot(true);
-    previewNotice_->setInterval(300);
-    connect(previewNotice_, &QTimer::timeout, this, [this] {
-        if (previewRead_.pending())
-            text1_->setPlainText(pendingReadText());
-    });
+    preview_ = new PendingPreview(
+        *text1_, [this] { return currentFile(); },
+        [this](const QString& path) { setCurrentFile(path); }, this);
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
 
@@ -286,7 +281,7 @@ void Form1::buildControls() {
 // ---- Start-up and shutdown ----------------------------------------------------------------
 
 void Form1::Form_Initialize() {
-    launched_ = 0;
+    preview_->launched() = 0;
     ModPlok& state = modPlok();
     state.ProgramFolder = withTrailingSeparator(programFolder_);
     // plok.hlp stays in the program folder; the user's files move out of a read-only one.
@@ -403,7 +398,7 @@ void Form1::showCommandLineTarget(const CommandLineTarget& target) {
     }
     // A slow folder: the named file is current at once, with nothing shown of it until the
     // names come and it is picked, unless the user has gone on to another file meanwhile.
-    abandonPendingPreview();
+    preview_->abandon();
     showPreview(target.path, PreviewResult{});
     connect(
         file1_, &FileListView::listingFinished, this,
@@ -446,7 +441,7 @@ void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    previewRead_.cancel(); // nothing of a read still pending is shown or kept
+    preview_->cancel(); // nothing of a read still pending is shown or kept
     // A save that failed is not reported as success to whoever started the program.
     QCoreApplication::exit(storeWindowAndHistory(true) ? 0 : 1);
 }
@@ -647,11 +642,7 @@ void Form1::sizeLabel5ToCaption() {
 }
 
 void Form1::clearCurrentFile() {
-    previewRead_.cancel();
-    previewNotice_->stop();
-    setCurrentFile(QString());
-    previewText_.clear();
-    text1_->clear();
+    preview_->clear();
 }
 
 void Form1::File1_Click() {
@@ -659,45 +650,17 @@ void Form1::File1_Click() {
 }
 
 void Form1::previewFile(const QString& fullPath, bool named) {
-    abandonPendingPreview();
-    if (launched_ == 1)
-        text1_->setEnabled(true);
-    const std::optional<PreviewResult> preview = previewRead_.start(
+    const std::optional<PreviewResult> preview = preview_->start(
+        fullPath,
         [fullPath, named] {
             // A named file becomes the current file even when it cannot be read: then nothing
             // is shown of it, and nothing of the file shown before either.
             PreviewResult result = buildPreview(fullPath);
             return named && result.errorNumber != 0 ? PreviewResult{} : result;
         },
-        [this, fullPath](const PreviewResult& later) { finishPendingPreview(fullPath, later); });
-    if (preview) {
+        [this, fullPath](const PreviewResult& later) { showPreview(fullPath, later); });
+    if (preview)
         showPreview(fullPath, *preview);
-        return;
-    }
-    // A slow file system: the commands act on the file picked while its head is still coming.
-    fileBeforePending_ = currentFile();
-    setCurrentFile(fullPath);
-    previewNotice_->start();
-}
-
-void Form1::abandonPendingPreview() {
-    if (!previewRead_.pending())
-        return;
-    previewRead_.cancel();
-    previewNotice_->stop();
-    // As if the abandoned pick had never been made.
-    setCurrentFile(fileBeforePending_);
-    text1_->setPlainText(viewerDisplayText(previewText_));
-}
-
-void Form1::finishPendingPreview(const QString& fullPath, const PreviewResult& preview) {
-    previewNotice_->stop();
-    if (preview.errorNumber != 0) {
-        // A failed read leaves the file previewed before, as a failed open always has.
-        setCurrentFile(fileBeforePending_);
-        text1_->setPlainText(viewerDisplayText(previewText_));
-    }
-    showPreview(fullPath, preview);
 }
 
 void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
@@ -705,14 +668,7 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
         ReportFileError(preview.errorNumber, this);
         return;
     }
-    previewText_ = preview.text;
-    text1_->setPlainText(viewerDisplayText(preview.text));
-    text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
-    setCurrentFile(fullPath);
-    // Launched and the greyed viewer go together, also when a program was started on the file
-    // while its head was still coming.
-    text1_->setEnabled(true);
-    launched_ = 0;
+    preview_->show(fullPath, preview.text);
 }
 
 // ---- Filer navigation ---------------------------------------------------------------------
