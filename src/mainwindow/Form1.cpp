@@ -16,6 +16,7 @@
 #include "formkit/ViewerColour.h"
 #include "launch/LaunchCommands.h"
 #include "mainwindow/ClosingWindowKeys.h"
+#include "mainwindow/CommandKeyFilter.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/FolderFollower.h"
 #include "mainwindow/MainWindowAccessibility.h"
@@ -33,7 +34,6 @@
 #include "settings/SettingsFile.h"
 #include "textfile/ProfileFile.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,7 +46,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -60,15 +59,6 @@ namespace {
 
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
-}
-
-// A list (File1, Dir1, Drive1) takes a letter as a jump to the first entry starting with it; a
-// command key must not also move it, or the next command acts on a file the user never picked.
-// Text fields and the viewer still get the key after its command.
-bool movesOnLetters(const QWidget* control) {
-    if (const auto* combo = qobject_cast<const QComboBox*>(control))
-        return !combo->isEditable();
-    return qobject_cast<const QAbstractItemView*>(control) != nullptr;
 }
 
 // The local files a drag carries, read from the bytes of its URI list (not through QUrl, which
@@ -99,12 +89,8 @@ Form1::Form1(const QString& programFolder, QWidget* parent)
             &Form1::miHelp_Click);
     // The designed client area: 8880 × 6504 twips.
     resize(twipsToPixels(8880), twipsToPixels(6504));
-    qApp->installEventFilter(this);
+    new CommandKeyFilter(*this, [this](MainCommand command) { runCommand(command); });
     Form_Initialize();
-}
-
-Form1::~Form1() {
-    qApp->removeEventFilter(this);
 }
 
 void Form1::buildMenus() {
@@ -872,38 +858,6 @@ void Form1::Command1_Click() {
 void Form1::Toolbar1_ButtonClick(QAction* button) {
     if (button)
         runCommand(commandForToolbarKey(button->objectName()));
-}
-
-bool Form1::watchesKeyOf(QObject* watched) const {
-    // Every key pressed in this window, once: when it reaches the control that has the focus
-    // (Qt hands an ignored key on to the parents, which must not run the command again).
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return false;
-    if (QApplication::activeWindow() != this || QApplication::activeModalWidget() ||
-        QApplication::activePopupWidget())
-        return false;
-    const QWidget* receiver = QApplication::focusWidget();
-    // While the menu bar is in keyboard mode (Alt+F, Esc) it has the focus and its keys.
-    if (qobject_cast<const QMenuBar*>(receiver))
-        return false;
-    return widget == (receiver ? receiver : this);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const MainCommand command =
-            commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
-        if (command == MainCommand::None)
-            return false;
-        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
-        if (!key->isAutoRepeat()) // a key held down runs its command once
-            runCommand(command);
-        // A control that went with its command takes no key.
-        return !control || movesOnLetters(control);
-    }
-    return false; // the key still reaches the control
 }
 
 } // namespace zorvane

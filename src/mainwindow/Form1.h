@@ -39,7 +39,6 @@ public:
     // `programFolder` is where plok.ini and plok.his live; empty means the folder of the
     // running program.
     explicit Form1(const QString& programFolder = QString(), QWidget* parent = nullptr);
-    ~Form1() override;
 
     // The controls, by their names.
     QToolBar* toolbar1() const { return toolbar1_; }
@@ -131,7 +130,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -160,7 +158,6 @@ private:
     void fileCommand(qint16 fileOpCode, MainCommand command);
     void runHandler(MainCommand command);
     void runModalHandler(MainCommand command); // a handler that opens a modal dialog
-    bool watchesKeyOf(QObject* watched) const;
 
     QString programFolder_;
     ImageList imageList1_;
