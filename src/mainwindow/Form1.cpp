@@ -7,8 +7,8 @@
 #include "desktopfit/CaptionWidth.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
+#include "filer/FileDrop.h"
 #include "filer/FileListView.h"
-#include "filer/FileUriList.h"
 #include "formkit/LabelHeight.h"
 #include "formkit/NamedComboBoxAccessibility.h"
 #include "formkit/PathLabel.h"
@@ -44,7 +44,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -59,17 +58,6 @@ namespace {
 
 QString numberField(int twips) {
     return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
-}
-
-// The local files a drag carries, read from the bytes of its URI list (not through QUrl, which
-// would take a Shift-JIS name as UTF-8). A file dragged out of File1 and let go over this
-// window carries none: it is no new pick.
-QStringList draggedLocalFiles(const QDropEvent* event, const QWidget* ownSource) {
-    static const QString UriList = QStringLiteral("text/uri-list");
-    const QMimeData* mime = event->mimeData();
-    if (!mime || !mime->hasFormat(UriList) || (ownSource && event->source() == ownSource))
-        return {};
-    return localFilesOfUriList(mime->data(UriList), localHostName());
 }
 
 } // namespace
@@ -709,28 +697,18 @@ void Form1::showDroppedPath(const QString& path) {
     showCommandLineTarget(commandLineTargetOf(path));
 }
 
-// A drag that carries no local file is refused while it is over the window, so the pointer
-// says so before the button is let go.
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (draggedLocalFiles(event, file1_).isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptDroppedFiles(*event, file1_);
 }
 
 void Form1::dragMoveEvent(QDragMoveEvent* event) {
-    if (draggedLocalFiles(event, file1_).isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptDroppedFiles(*event, file1_);
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-    const QStringList files = draggedLocalFiles(event, file1_);
+    const QStringList files = acceptDroppedFiles(*event, file1_);
     if (files.isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction); // the source keeps its file
-    event->accept();
+        return;
     // The source waits for the drop to end; a message box opened here would hold it.
     QMetaObject::invokeMethod(
         this, [this, path = files.first()] { showDroppedPath(path); }, Qt::QueuedConnection);
