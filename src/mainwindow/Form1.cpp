@@ -737,46 +737,16 @@ void Form1::runModalHandler(MainCommand command) {
 }
 
 void Form1::runCommand(MainCommand command) {
-    switch (command) {
-    case MainCommand::Open:
-        miOpen_Click();
-        break;
-    case MainCommand::Copy:
-        miCopy_Click();
-        break;
-    case MainCommand::Move:
-        miMove_Click();
-        break;
-    case MainCommand::Delete:
-        miDel_Click();
-        break;
-    case MainCommand::Rename:
-        miRen_Click();
-        break;
-    case MainCommand::Exit:
-        miExit_Click();
-        break;
-    case MainCommand::Tool1:
-        miEx1_Click();
-        break;
-    case MainCommand::Tool2:
-        miEx2_Click();
-        break;
-    case MainCommand::Tool3:
-        miEx3_Click();
-        break;
-    case MainCommand::Option:
-        miOption_Click();
-        break;
-    case MainCommand::Help:
-        miHelp_Click();
-        break;
-    case MainCommand::Version:
-        miVer_Click();
-        break;
-    case MainCommand::None:
-        break;
-    }
+    static constexpr std::pair<MainCommand, void (Form1::*)()> Procedures[] = {
+        {MainCommand::Open, &Form1::miOpen_Click},  {MainCommand::Copy, &Form1::miCopy_Click},
+        {MainCommand::Move, &Form1::miMove_Click},  {MainCommand::Delete, &Form1::miDel_Click},
+        {MainCommand::Rename, &Form1::miRen_Click}, {MainCommand::Exit, &Form1::miExit_Click},
+        {MainCommand::Tool1, &Form1::miEx1_Click},  {MainCommand::Tool2, &Form1::miEx2_Click},
+        {MainCommand::Tool3, &Form1::miEx3_Click},  {MainCommand::Option, &Form1::miOption_Click},
+        {MainCommand::Help, &Form1::miHelp_Click},  {MainCommand::Version, &Form1::miVer_Click}};
+    for (const auto& [each, procedure] : Procedures)
+        if (each == command)
+            (this->*procedure)();
 }
 
 void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
