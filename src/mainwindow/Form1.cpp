@@ -2,7 +2,6 @@
 
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
-#include "app/SaveFailureMessage.h"
 #include "app/SettingsLocation.h"
 #include "desktopfit/CaptionWidth.h"
 #include "filer/DirectoryListView.h"
@@ -21,6 +20,7 @@
 #include "mainwindow/FolderFollower.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/StartupSettings.h"
+#include "mainwindow/WindowAndHistorySave.h"
 #include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
 #include "platform/HelpService.h"
@@ -30,7 +30,6 @@
 #include "preview/FilePreview.h"
 #include "preview/ViewerText.h"
 #include "settings/HistoryFile.h"
-#include "settings/SettingsConversions.h"
 #include "settings/SettingsFile.h"
 #include "textfile/ProfileFile.h"
 
@@ -53,14 +52,6 @@
 #include <utility>
 
 namespace zorvane {
-
-namespace {
-
-QString numberField(int twips) {
-    return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
-}
-
-} // namespace
 
 Form1::Form1(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
@@ -435,30 +426,12 @@ bool Form1::storeWindowAndHistory(bool displayPresent) {
         PlatformServices::beep().beep();
         showNormal();
     }
-    SettingsRecordFields& record = modPlok().SettingsRecord;
     const ClosingWindowKeys keys =
         closingWindowKeys(QGuiApplication::platformName(), outerFrame_.normalInsideSize(),
                           outerFrame_.givenInsideSize(), outerFrame_.sizeFitted());
-    if (keys.place) {
-        record.Top = numberField(outer.top());
-        record.Left = numberField(outer.left());
-    }
-    if (keys.size) {
-        record.Height = numberField(outer.height());
-        record.Width = numberField(outer.width());
-    }
     // The user hears of what could not be saved before the program ends, where a window can
     // still be shown.
-    const ModPlok& state = modPlok();
-    const bool formKeysWritten = writeFormKeys(state);
-    const int historyError = writeHistoryFile(modPlok());
-    if (displayPresent && !formKeysWritten)
-        reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
-                          writeFailureNumber(state.SettingsPath), this);
-    if (displayPresent && historyError)
-        reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
-                          historyError, this);
-    return formKeysWritten && historyError == 0;
+    return saveWindowAndHistory(outer, keys, displayPresent ? this : nullptr);
 }
 
 QRect Form1::outerGeometryTwips() const {
