@@ -322,11 +322,7 @@ OuterMinimum Form1::minimumOuterSize() const {
 void Form1::applyViewerColours(const StartupSettings& settings) {
     const ViewerColours colours =
         viewerColours(settings.textColour, settings.backColour, QApplication::palette());
-    QPalette viewer = text1_->palette();
-    viewer.setColor(QPalette::Active, QPalette::Text, colours.text);
-    viewer.setColor(QPalette::Inactive, QPalette::Text, colours.text);
-    viewer.setColor(QPalette::Base, colours.base);
-    text1_->setPalette(viewer);
+    setViewerColours(*text1_, colours.text, colours.base);
 }
 
 void Form1::Form_Load(const QString& commandLineText) {
