@@ -73,43 +73,20 @@ Form1::Form1(const QString& programFolder, QWidget* parent)
 }
 
 void Form1::buildMenus() {
-    struct Item {
-        const char16_t* name;
-        const char16_t* caption; // nullptr: a separator
-        void (Form1::*click)();
-    };
-    const auto addMenu = [this](const char16_t* name, const char16_t* caption,
-                                std::initializer_list<Item> items) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf16(caption));
-        menu->setObjectName(QString::fromUtf16(name));
-        menu->menuAction()->setObjectName(QString::fromUtf16(name));
-        for (const Item& item : items) {
-            QAction* action = item.caption ? menu->addAction(QString::fromUtf16(item.caption))
-                                           : menu->addSeparator();
-            action->setObjectName(QString::fromUtf16(item.name));
-            if (item.click)
-                connect(action, &QAction::triggered, this, item.click);
-        }
-    };
     menuBar()->setObjectName(QStringLiteral("MenuBar"));
-    addMenu(u"mbFile", u"ファイル(&F)",
-            {{u"miOpen", u"開く(&O)", &Form1::miOpen_Click},
-             {u"miSPf1", nullptr, nullptr},
-             {u"miCopy", u"コピー(&C)", &Form1::miCopy_Click},
-             {u"miMove", u"移動(&M)", &Form1::miMove_Click},
-             {u"miDel", u"削除(&D)", &Form1::miDel_Click},
-             {u"miRen", u"リネーム(&R)", &Form1::miRen_Click},
-             {u"miSPf2", nullptr, nullptr},
-             {u"miExit", u"終了(&X)", &Form1::miExit_Click}});
-    addMenu(u"mbTool", u"ツール(&T)",
-            {{u"miEx1", u"外部－１", &Form1::miEx1_Click},
-             {u"miEx2", u"外部－２", &Form1::miEx2_Click},
-             {u"miEx3", u"外部－３", &Form1::miEx3_Click},
-             {u"miSPt1", nullptr, nullptr},
-             {u"miOption", u"オプション(&O)", &Form1::miOption_Click}});
-    addMenu(u"mbHelp", u"ヘルプ(&H)",
-            {{u"miHelp", u"ヘルプ(&H)", &Form1::miHelp_Click},
-             {u"miVer", u"バージョン(&A)", &Form1::miVer_Click}});
+    for (const MainMenu& each : mainMenus()) {
+        QMenu* menu = menuBar()->addMenu(each.caption);
+        menu->setObjectName(each.name);
+        menu->menuAction()->setObjectName(each.name);
+        for (const MainMenuItem& item : each.items) {
+            QAction* action =
+                item.caption.isEmpty() ? menu->addSeparator() : menu->addAction(item.caption);
+            action->setObjectName(item.name);
+            if (item.command != MainCommand::None)
+                connect(action, &QAction::triggered, this,
+                        [this, command = item.command] { runCommand(command); });
+        }
+    }
 }
 
 void Form1::buildToolbar() {
