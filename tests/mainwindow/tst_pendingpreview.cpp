@@ -15,6 +15,20 @@
 using namespace zorvane;
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Reads that go on until a step ends them, by name; those still going end with the test, as
+// reads nobody waits for any more.
+struct SlowReads {
+    std::vector<std::pair<QString, std::shared_ptr<std::promise<PreviewResult>>>> going;
+    ~SlowReads() {
+        for (auto& [name, gate] : going)
+            gate->set_value(PreviewResult{});
+    }
+};
+
+} // namespace
+
 class TestPendingPreview : public QObject {
     Q_OBJECT
 
@@ -34,8 +48,6 @@ private slots:
         using E = QList<int>;
         QTest::newRow("a pick read at once is shown")
             << u"pick a"_s << u"a"_s << u"head of a"_s << true << 0 << false << E{};
-        QTest::newRow("a slow pick is current at once, the viewer as it was")
-            << u"pick a, slow b"_s << u"b"_s << u"head of a"_s << true << 0 << true << E{};
         QTest::newRow("a while later the viewer says it is reading")
             << u"pick a, slow b, notice"_s << u"b"_s << reading << true << 0 << true << E{};
         QTest::newRow("the head arrives") << u"pick a, slow b, notice, head"_s << u"b"_s
@@ -63,6 +75,7 @@ private slots:
 
     void eventOrders() {
         QFETCH(QString, steps);
+        SlowReads slowReads;
         QPlainTextEdit viewer;
         QString current;
         QList<int> errors;
@@ -75,7 +88,6 @@ private slots:
             else
                 preview.show(path, head.text);
         };
-        std::vector<std::pair<QString, std::shared_ptr<std::promise<PreviewResult>>>> slowReads;
         const auto pick = [&](const QString& path, PendingPreview::Read read) {
             const auto now = preview.start(path, std::move(read),
                                            [&, path](const PreviewResult& r) { show(path, r); });
@@ -91,12 +103,12 @@ private slots:
             } else if (step.startsWith(u"slow")) {
                 auto gate = std::make_shared<std::promise<PreviewResult>>();
                 pick(name, [ready = gate->get_future().share()] { return ready.get(); });
-                slowReads.emplace_back(name, std::move(gate));
+                slowReads.going.emplace_back(name, std::move(gate));
             } else if (step == u"head" || step == u"fail") {
-                const auto& [slowName, gate] = slowReads.back();
+                const auto [slowName, gate] = slowReads.going.back();
+                slowReads.going.pop_back();
                 gate->set_value(step == u"head" ? PreviewResult{0, u"head of "_s + slowName}
                                                 : PreviewResult{53, QString()});
-                slowReads.pop_back();
                 QTRY_VERIFY(!preview.pending());
             } else if (step == u"notice") {
                 QTRY_COMPARE(viewer.toPlainText(), pendingReadText());
@@ -115,8 +127,6 @@ private slots:
         QTEST(int(preview.launched()), "launched");
         QTEST(preview.pending(), "pending");
         QTEST(errors, "errors");
-        for (auto& [slowName, gate] : slowReads)
-            gate->set_value(PreviewResult{}); // the reading threads end; nobody takes the heads
     }
 };
 
