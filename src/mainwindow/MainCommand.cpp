@@ -66,4 +66,31 @@ MainCommand commandForToolbarKey(const QString& buttonKey) {
     return MainCommand::None;
 }
 
+const QList<MainMenu>& mainMenus() {
+    using C = MainCommand;
+    const auto item = [](const char16_t* name, const char16_t* caption, MainCommand command) {
+        return MainMenuItem{QString::fromUtf16(name), QString::fromUtf16(caption), command};
+    };
+    const auto separator = [](const char16_t* name) {
+        return MainMenuItem{QString::fromUtf16(name), QString(), MainCommand::None};
+    };
+    static const QList<MainMenu> menus{
+        {QStringLiteral("mbFile"),
+         QStringLiteral("ファイル(&F)"),
+         {item(u"miOpen", u"開く(&O)", C::Open), separator(u"miSPf1"),
+          item(u"miCopy", u"コピー(&C)", C::Copy), item(u"miMove", u"移動(&M)", C::Move),
+          item(u"miDel", u"削除(&D)", C::Delete), item(u"miRen", u"リネーム(&R)", C::Rename),
+          separator(u"miSPf2"), item(u"miExit", u"終了(&X)", C::Exit)}},
+        {QStringLiteral("mbTool"),
+         QStringLiteral("ツール(&T)"),
+         {item(u"miEx1", u"外部－１", C::Tool1), item(u"miEx2", u"外部－２", C::Tool2),
+          item(u"miEx3", u"外部－３", C::Tool3), separator(u"miSPt1"),
+          item(u"miOption", u"オプション(&O)", C::Option)}},
+        {QStringLiteral("mbHelp"),
+         QStringLiteral("ヘルプ(&H)"),
+         {item(u"miHelp", u"ヘルプ(&H)", C::Help), item(u"miVer", u"バージョン(&A)", C::Version)}},
+    };
+    return menus;
+}
+
 } // namespace zorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <Qt>
 
@@ -21,6 +22,24 @@ enum class MainCommand {
     Help,   // miHelp
     Version // miVer
 };
+
+// An item of the main window's menus: its name, its caption (empty for a separator) and the
+// command it runs.
+struct MainMenuItem {
+    QString name;
+    QString caption;
+    MainCommand command = MainCommand::None;
+};
+
+// A menu of the main window's menu bar, with its items in their order.
+struct MainMenu {
+    QString name;
+    QString caption;
+    QList<MainMenuItem> items;
+};
+
+// The menus of the main window's menu bar, in their order.
+const QList<MainMenu>& mainMenus();
 
 // The single-key table: Esc, 1 2 3 of the main keyboard, C D E M Q R. Shift does not matter;
 // with Ctrl, Alt or the Super key held a key is another one (Ctrl+C copies the viewer's text,

@@ -1,16 +1,8 @@
 #pragma once
 
+#include "formkit/Twips.h"
+
 namespace zorvane {
-
-// A control's place in the main window's client area, in twips.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
 
 // The two layout values that the filer flag chooses.
 struct FilerArrangement {

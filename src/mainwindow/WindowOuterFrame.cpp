@@ -1,7 +1,7 @@
 #include "mainwindow/WindowOuterFrame.h"
 
 #include "desktopfit/WindowFit.h"
-#include "mainwindow/Twips.h"
+#include "formkit/Twips.h"
 
 #include <QWidget>
 

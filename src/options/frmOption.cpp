@@ -4,9 +4,8 @@
 #include "app/SaveFailureMessage.h"
 #include "desktopfit/ReadableColour.h"
 #include "filer/FileListView.h"
-#include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
-#include "mainwindow/Twips.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "options/OptionTexts.h"
 #include "options/ViewerLook.h"
 #include "platform/ColourDialogService.h"
@@ -97,7 +96,7 @@ QColor tabPaneColour(const QPalette& palette) {
 
 } // namespace
 
-frmOption::frmOption(Form1& form1) : QDialog(&form1), form1_(form1) {
+frmOption::frmOption(const OptionTargets& targets) : QDialog(targets.owner), targets_(targets) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("オプション"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -292,7 +291,7 @@ void frmOption::Form_Load() {
     label3_2_[1]->setAccessibleName(label3_2_[1]->text().replace(QChar(u'\r'), QChar(u' ')));
 
     const ModPlok& state = modPlok();
-    font_ = viewerFontMembers(*form1_.text1(), state.SettingsRecord);
+    font_ = viewerFontMembers(*targets_.viewer, state.SettingsRecord);
     optShowFiler_ = state.ShowFiler;
     text1_->setText(state.EditorName);
     text2_->setText(state.EditorPath);
@@ -410,8 +409,8 @@ void frmOption::Command6_Click() {
     for (std::size_t i = 0; i < 3; ++i)
         text3_[i]->setText(values.toolTitles[i]);
 
-    form1_.command1()->setText(state.EditorName);
-    applyViewerFontMembers(*form1_.text1(), font_);
+    targets_.editorButton->setText(state.EditorName);
+    applyViewerFontMembers(*targets_.viewer, font_);
     refillPatternBox();
 
     // The running program keeps the new values even when the file cannot take them.
@@ -446,13 +445,13 @@ void frmOption::refuseOverlongValue(const OverlongOption& overlong) {
 }
 
 void frmOption::refillPatternBox() {
-    QComboBox* combo1 = form1_.combo1();
+    QComboBox* combo1 = targets_.patternBox;
     std::array<QString, 5> patterns;
     for (int i = 1; i <= 5; ++i)
         patterns[static_cast<std::size_t>(i - 1)] = modPlok().ExtPattern(i);
     // The file list keeps its pattern until the user picks an entry, and the box goes on
     // showing it: an empty box would not tell why files are missing from the list.
-    const QString inForce = form1_.file1()->pattern();
+    const QString inForce = targets_.fileList->pattern();
     const QSignalBlocker quiet(combo1);
     combo1->clear();
     combo1->addItems(patternBoxEntries(patterns));

@@ -75,7 +75,8 @@ void attachCommands(Form1& form1) {
         dialog.exec();
         refreshAfterFileOperation(form1, false, true);
     });
-    form1.setCommandHandler(MainCommand::Option, [&form1] { runOptionsDialog(form1); });
+    form1.setCommandHandler(MainCommand::Option,
+                            [&form1] { runOptionsDialog(OptionTargets(form1)); });
     form1.setCommandHandler(MainCommand::Version, [] { frmAbout::showModeless(); });
 }
 

@@ -6,6 +6,7 @@
 
 #include "DarkTheme.h"
 #include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -204,14 +206,10 @@ private slots:
     // The main window's help command and F1 ask for the contents of plok.hlp in the program's
     // folder, never for a topic.
     void mainWindowAsksForTheContents() {
-        resetModPlok();
-        QTemporaryDir programDir;
-        QFile history(programDir.filePath(QStringLiteral("plok.his")));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray("\r\n").repeated(40));
-        history.close();
-        PlatformFakes fakes;
-        fakes.driveList.entries = {{QStringLiteral("/"), QString()}};
+        MainWindowFixture fixture;
+        QVERIFY(fixture.setUpMainWindow());
+        const QTemporaryDir& programDir = *fixture.programDir_;
+        PlatformFakes& fakes = *fixture.fakes_;
         Form1 form(programDir.path());
         const QString expected = programDir.path() + QStringLiteral("/plok.hlp");
 

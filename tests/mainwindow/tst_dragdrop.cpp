@@ -1,5 +1,6 @@
 // Files dragged onto the main window from another program, by the bytes of their URI list: a
 // file is shown as a command line names it, a folder opened, anything but a local file refused.
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -23,6 +24,7 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -41,33 +43,18 @@ const QByteArray MemoCp932 = QByteArray("\x83\x81\x83\x82\x92\xA0.txt"); // ãƒ¡ã
 
 } // namespace
 
-class TestDragDrop : public QObject {
+class TestDragDrop : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     QByteArray root_;
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QFile history(programDir_->path() + QStringLiteral("/plok.his"));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray(40 * 2, '\n').replace("\n\n", "\r\n"));
+        QVERIFY(setUpMainWindow());
         root_ = nativePath(dataDir_->path());
     }
 
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // The URI lists other programs send, read back to the exact bytes of each local file.
     void uriListsNameLocalFilesByTheirBytes_data() {

@@ -2,6 +2,7 @@
 // (with a clock of the test's own), and the window following a real folder changed by a
 // second process, its name UTF-8 or Shift-JIS.
 #include "ChildProcess.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -29,6 +30,7 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::startChild;
 using zorvane::testing::waitForChild;
@@ -171,31 +173,16 @@ QStringList entriesOf(const QAbstractItemView* view) {
 
 } // namespace
 
-class TestFolderFollowing : public QObject {
+class TestFolderFollowing : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QFile history(programDir_->path() + QStringLiteral("/plok.his"));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray(40 * 2, '\n').replace("\n\n", "\r\n"));
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
     void cleanup() {
         fakes_.reset();
         removeContents(nativePath(dataDir_->path()));
-        dataDir_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     void refreshesArePacedAndFollowEveryChange_data() {

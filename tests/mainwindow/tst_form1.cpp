@@ -2,6 +2,7 @@
 // plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
 #include "DarkTheme.h"
 #include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -10,10 +11,10 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/Twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 using namespace zorvane;
 using zorvane::testing::crlf;
 using zorvane::testing::ForcedFont;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -54,49 +56,21 @@ QByteArray emptyHistory(int lines = 40) {
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestForm1 : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
-    QString programFile(const char* name) const {
-        return programDir_->path() + QChar(u'/') + QString::fromUtf8(name);
-    }
-    QString dataPath(const QString& relative) const {
-        return dataDir_->path() + QChar(u'/') + relative;
-    }
     void writeIni(const QStringList& lines) { writeFile(programFile("plok.ini"), crlf(lines)); }
     void writeData(const QString& relative, const QByteArray& bytes) {
         const QString path = dataPath(relative);
         QDir().mkpath(QFileInfo(path).path());
         writeFile(path, bytes);
     }
-    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
-    static void showActive(Form1& form) {
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
     QList<MessageRequest>& shown() { return fakes_->messageBox.shown; }
 
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        writeFile(programFile("plok.his"), emptyHistory());
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // ---- Form1 and its controls ---------------------------------------------------------
 

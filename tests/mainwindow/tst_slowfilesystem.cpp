@@ -1,6 +1,7 @@
 // The main window over a file system that stalls as a hung network share does (a FUSE mirror
 // made by the test): the window keeps answering, the newest pick wins, a long read says so,
 // and Esc quits without waiting for the read.
+#include "MainWindowFixture.h"
 #include "OpenWatcher.h"
 #include "PlatformFakes.h"
 #include "SlowFileSystem.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::SlowFileSystem;
 
@@ -93,11 +95,9 @@ int rowOf(const FileListView& list, const QString& name) {
 
 } // namespace
 
-class TestSlowFileSystem : public QObject {
+class TestSlowFileSystem : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     std::unique_ptr<SlowFileSystem> slow_;
 
     QString mounted(const char* relative) const {
@@ -127,13 +127,7 @@ class TestSlowFileSystem : public QObject {
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        writeFile(programDir_->filePath(QStringLiteral("plok.his")),
-                  QByteArray("\r\n").repeated(40));
+        QVERIFY(setUpMainWindow());
         slow_ = std::make_unique<SlowFileSystem>();
         const QString source = slow_->source();
         writeFile(source + QStringLiteral("/fast.txt"), "fast text\r\n");
@@ -146,8 +140,7 @@ private slots:
 
     void cleanup() {
         slow_.reset(); // ends the stalls first, then unmounts
-        fakes_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     // A listing or a preview that stalls: the pick returns at once, the window answers all

@@ -3,15 +3,16 @@
 // OK applying and saving, Cancel and the close box, help, keys, failures to save.
 #include "DarkTheme.h"
 #include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
 #include "desktopfit/ReadableColour.h"
 #include "filer/FileListView.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
-#include "mainwindow/Twips.h"
 #include "options/OptionsCommand.h"
 #include "options/ViewerLook.h"
 #include "options/frmOption.h"
@@ -38,6 +39,7 @@
 using namespace zorvane;
 using zorvane::testing::crlf;
 using zorvane::testing::ForcedFont;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::readBytes;
 using zorvane::testing::writeBytes;
@@ -79,15 +81,9 @@ struct StateSnapshot {
 
 } // namespace
 
-class TestFrmOption : public QObject {
+class TestFrmOption : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
-    QString programFile(const char* name) const {
-        return programDir_->path() + QChar(u'/') + QString::fromUtf8(name);
-    }
     void writeIni(const QStringList& lines) {
         QVERIFY(writeBytes(programFile("plok.ini"), crlf(lines)));
     }
@@ -99,7 +95,6 @@ class TestFrmOption : public QObject {
             lines << usual.value(i);
         QVERIFY(writeBytes(programFile("plok.his"), crlf(lines)));
     }
-    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
 
     template <typename T> static T* control(const QWidget& dialog, const char* name) {
         auto* found = dialog.findChild<T*>(QString::fromUtf8(name));
@@ -153,19 +148,9 @@ class TestFrmOption : public QObject {
     }
 
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        writeHistory({});
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
-    void cleanup() {
-        fakes_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // ---- Opening ------------------------------------------------------------------------
 

@@ -2,8 +2,8 @@
 // the file service, in its progress window and in the tool tip of a path.
 #include "fileservice/GioShellFileOperation.h"
 #include "fileservice/ShellMessages.h"
+#include "formkit/PlainToolTip.h"
 #include "platform/MessageBoxService.h"
-#include "platform/PlainToolTip.h"
 #include "platform/PlatformServices.h"
 
 #include "TemporaryHome.h"

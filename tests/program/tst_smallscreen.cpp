@@ -2,6 +2,7 @@
 // program. Every window opens inside the screen, buttons reachable, captions whole in any font.
 
 #include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -11,10 +12,10 @@
 #include "fileops/Form4.h"
 #include "fileops/Form5.h"
 #include "fileops/FrmDirGet.h"
+#include "formkit/PathLabel.h"
 #include "help/HelpWindow.h"
 #include "help/frmAbout.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/PathLabel.h"
 #include "options/frmOption.h"
 #include "textfile/ProfileFile.h"
 
@@ -37,11 +38,8 @@ using namespace zorvane::testing;
 using WindowMaker = std::function<QWidget*(Form1&)>;
 Q_DECLARE_METATYPE(WindowMaker)
 
-class TestSmallScreen : public QObject {
+class TestSmallScreen : public QObject, MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
 
     static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
@@ -62,22 +60,9 @@ private slots:
         ScreenFitting::install();
     }
 
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QStringList lines;
-        for (int i = 0; i < 40; ++i)
-            lines << QString();
-        QVERIFY(writeBytes(programDir_->filePath(QStringLiteral("plok.his")), crlf(lines)));
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
-    void cleanup() {
-        fakes_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     void dialogsOpenInsideTheScreen_data() {
         QTest::addColumn<WindowMaker>("make");

@@ -1,8 +1,8 @@
-#include "mainwindow/PathLabel.h"
+#include "formkit/PathLabel.h"
 
 #include "desktopfit/CaptionWidth.h"
+#include "formkit/PlainToolTip.h"
 #include "platform/NativePath.h"
-#include "platform/PlainToolTip.h"
 
 #include <QPainter>
 #include <QStyle>
