@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
@@ -17,20 +18,17 @@ namespace zorvane {
 QList<FontFamilyFacts> installedFontFamilies() {
     QList<FontFamilyFacts> installed;
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString& family : QFontDatabase::families()) {
-        if (!japanese.contains(family)) {
-            installed.append({family, false, false});
-            continue;
-        }
-        // Measured, not asked: fontconfig calls IPAGothic "dual" spacing and gives Noto Sans
-        // Mono CJK JP no spacing at all, so its fixed-pitch flag misses both.
-        const QFontMetricsF metrics{QFont(family, 12)};
-        const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
-        const bool fixedPitch =
-            narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QLatin1Char('W')));
-        installed.append({family, true, fixedPitch});
-    }
+    for (const QString& family : QFontDatabase::families())
+        installed.append({family, japanese.contains(family), std::nullopt});
     return installed;
+}
+
+bool measuredFixedPitch(const QString& family) {
+    // Measured, not asked: fontconfig calls IPAGothic "dual" spacing and gives Noto Sans Mono
+    // CJK JP no spacing at all, so its fixed-pitch flag misses both.
+    const QFontMetricsF metrics{QFont(family, 12)};
+    const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+    return narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QLatin1Char('W')));
 }
 
 namespace {
@@ -58,6 +56,13 @@ QString installedFamilyFor(const QString& substitute) {
 
 bool installFontSubstitutions() {
     const QList<FontFamilyFacts> installed = installedFontFamilies();
+    // Each family judged is measured once for all four names.
+    QHash<QString, bool> measured;
+    const FixedPitchMeasure measure = [&measured](const QString& family) {
+        const auto known = measured.constFind(family);
+        return known != measured.cend() ? *known
+                                        : *measured.insert(family, measuredFixedPitch(family));
+    };
     const std::pair<QString, WindowsJapaneseFont> names[] = {
         {QStringLiteral("ＭＳ ゴシック"), WindowsJapaneseFont::Gothic},
         {QStringLiteral("ＭＳ Ｐゴシック"), WindowsJapaneseFont::ProportionalGothic},
@@ -66,8 +71,8 @@ bool installFontSubstitutions() {
     };
     for (const auto& [name, kind] : names) {
         QFont::removeSubstitutions(name);
-        QFont::insertSubstitution(name,
-                                  installedFamilyFor(japaneseFontSubstitute(kind, installed)));
+        QFont::insertSubstitution(
+            name, installedFamilyFor(japaneseFontSubstitute(kind, installed, measure)));
     }
     return anyJapaneseFont(installed);
 }

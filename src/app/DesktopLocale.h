@@ -8,8 +8,12 @@ class QCoreApplication;
 
 namespace zorvane {
 
-// The installed font families, with whether each has kana and kanji and a fixed pitch.
+// The installed font families, with whether each has kana and kanji. Their pitch is left
+// unknown: measuring it opens the face (see measuredFixedPitch).
 QList<FontFamilyFacts> installedFontFamilies();
+
+// Whether the family's Latin letters are all one width, measured on its face.
+bool measuredFixedPitch(const QString& family);
 
 // Lets the font names the program stores ("ＭＳ ゴシック", "ＭＳ 明朝" and their proportional
 // forms) find the installed Japanese faces of their kind: a monospaced gothic for

@@ -101,6 +101,47 @@ private slots:
         QCOMPARE(japaneseFontSubstitute(name, installed), expected);
     }
 
+    // A face is measured only where its pitch decides the choice: never while a usual family
+    // of the kind is installed, and then only up to the first family that fits.
+    void measuresOnlyTheFamiliesItJudges_data() {
+        QTest::addColumn<WindowsJapaneseFont>("name");
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("measured");
+        const QStringList many = {QStringLiteral("Extra PGothic 1"), QStringLiteral("Extra Mono 2"),
+                                  QStringLiteral("Extra Mono 3"), QStringLiteral("Extra Mincho 4")};
+        QTest::newRow("IPA among many")
+            << WindowsJapaneseFont::Gothic
+            << QStringList(many) + QStringList{QStringLiteral("IPAGothic")}
+            << QStringLiteral("IPAGothic") << QStringList{};
+        QTest::newRow("Noto among many")
+            << WindowsJapaneseFont::ProportionalGothic
+            << QStringList(many) + QStringList{QStringLiteral("Noto Sans CJK JP")}
+            << QStringLiteral("Noto Sans CJK JP") << QStringList{};
+        QTest::newRow("the first monospaced one ends the judging")
+            << WindowsJapaneseFont::Gothic << many << QStringLiteral("Extra Mono 2")
+            << QStringList{QStringLiteral("Extra PGothic 1"), QStringLiteral("Extra Mono 2")};
+        QTest::newRow("a mincho is never measured")
+            << WindowsJapaneseFont::Mincho << many << QStringLiteral("Extra Mincho 4")
+            << QStringList{};
+    }
+    void measuresOnlyTheFamiliesItJudges() {
+        QFETCH(WindowsJapaneseFont, name);
+        QFETCH(QStringList, installed);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, measured);
+        Families families;
+        for (const QString& family : installed)
+            families.append({family, true, std::nullopt});
+        QStringList asked;
+        const auto measure = [&asked](const QString& family) {
+            asked.append(family);
+            return family.contains(QStringLiteral("Mono"));
+        };
+        QCOMPARE(japaneseFontSubstitute(name, families, measure), expected);
+        QCOMPARE(asked, measured);
+    }
+
     void anyJapanese() {
         QVERIFY(!anyJapaneseFont({}));
         QVERIFY(!anyJapaneseFont({dejaVuMono, dejaVuSans}));
@@ -140,7 +181,7 @@ private slots:
                 continue;
             checked = true;
             QVERIFY2(found->japanese, qPrintable(family));
-            QCOMPARE(found->fixedPitch, fixed);
+            QCOMPARE(measuredFixedPitch(family), fixed);
         }
         if (!checked)
             QSKIP("neither fonts-ipafont-gothic nor fonts-noto-cjk is installed");
