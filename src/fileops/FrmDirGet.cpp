@@ -48,6 +48,9 @@ void FrmDirGet::buildControls() {
     placeControl(dir1_, QStringLiteral("Dir1"), 60, 300, 3615, 3450);
     file1_ = new FileListView(this);
     placeControl(file1_, QStringLiteral("File1"), 3840, 960, 2655, 2772);
+    // The files are shown for reference only: the dialog opens without waiting for them, and a
+    // folder of many files fills the list a moment later.
+    file1_->setForegroundWait(std::chrono::milliseconds{0});
     text1_ = new QLineEdit(QStringLiteral("ディレクトリ名"), this);
     placeControl(text1_, QStringLiteral("Text1"), 120, 3960, 6375, 270);
     label1_ = new QLabel(QStringLiteral("ディレクトリ名"), this);
@@ -89,9 +92,12 @@ void FrmDirGet::Form_Load() {
         nativeCurrentFolder());
     drive1_->reloadDrives();
     drive1_->followPath(start);
+    const QString listedBefore = file1_->path();
     if (setFolder(start) != 0)
         setFolder(nativeCurrentFolder());
-    file1_->setPath(dir1_->path()); // also when Dir1 was already there
+    // Also when Dir1 was already there; a File1 that followed Dir1 has just read the folder.
+    if (file1_->path() == listedBefore)
+        file1_->setPath(dir1_->path());
 }
 
 int FrmDirGet::setFolder(const QString& folder) {

@@ -50,8 +50,9 @@ DirectoryListView::DirectoryListView(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
+    // The process's folder is read once the list is shown, unless a path comes first: a
+    // window opened on another folder never reads this one.
     path_ = nativeCurrentFolder();
-    startListing(QString());
 }
 
 int DirectoryListView::setPath(const QString& folder) {
@@ -73,6 +74,7 @@ void DirectoryListView::refresh() {
 }
 
 void DirectoryListView::startListing(const QString& keepHighlighted) {
+    listed_ = true;
     const QString folder = path_;
     const std::optional<QStringList> names =
         listing_.start([folder] { return listSubfolders(folder); },
@@ -99,11 +101,19 @@ void DirectoryListView::showSubfolders(const QStringList& names, const QString& 
 }
 
 QString DirectoryListView::highlightedPath() const {
+    if (!listed_)
+        return path_; // as it will be once read: the current folder
     return currentIndex().data(DirectoryListModel::PathRole).toString();
 }
 
 void DirectoryListView::openHighlighted() {
     openEntry(highlightedPath());
+}
+
+void DirectoryListView::showEvent(QShowEvent* event) {
+    if (!listed_)
+        startListing(QString());
+    QListView::showEvent(event);
 }
 
 void DirectoryListView::keyPressEvent(QKeyEvent* event) {

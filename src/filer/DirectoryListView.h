@@ -44,6 +44,7 @@ signals:
     void openFailed(int errorNumber);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -57,6 +58,7 @@ private:
     DirectoryListModel* model_;
     StallableRead<QStringList> listing_;
     QString path_;
+    bool listed_ = false; // the folder has been read (or is being read) at least once
 };
 
 } // namespace zorvane

@@ -52,7 +52,8 @@ void FileListView::reload(const std::function<void()>& shown) {
             if (shown)
                 shown();
             emit listingFinished();
-        });
+        },
+        foregroundWait_);
     if (!names) {
         // The names of the folder shown before must not stand for the new one's.
         showNames({});

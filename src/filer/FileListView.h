@@ -38,6 +38,9 @@ public:
 
     // The folder's names are still being read in the background.
     bool listingPending() const { return listing_.pending(); }
+    // How long a reading holds the window before it goes on in the background (a list for
+    // reference only need not hold it at all).
+    void setForegroundWait(std::chrono::milliseconds wait) { foregroundWait_ = wait; }
 
     int listCount() const;
     QString listEntry(int row) const;
@@ -77,6 +80,7 @@ private:
     StallableRead<QStringList> listing_;
     QString path_;
     FileNamePattern pattern_;
+    std::chrono::milliseconds foregroundWait_ = foregroundReadWait;
     bool currentChangedByPress_ = false;
     bool quiet_ = false; // an entry made current by focus-in or by a refresh is no pick
 };
