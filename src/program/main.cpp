@@ -1,5 +1,6 @@
 #include "app/CommandLineOptions.h"
 #include "app/DesktopLocale.h"
+#include "app/FontConfigurationPreload.h"
 #include "app/GraphicalSession.h"
 #include "app/SessionEndSignals.h"
 #include "app/TerminalLanguage.h"
@@ -56,7 +57,10 @@ int main(int argc, char* argv[]) {
     // After "--" every argument belongs to the file's name, so Qt does not see them: a file
     // named "-reverse" is not Qt's option.
     int qtArgc = request.optionsEnded ? 1 : argc;
+    // The font configuration is read on another core while Qt connects to the display.
+    zorvane::FontConfigurationPreload fontConfiguration;
     QApplication application(qtArgc, argv);
+    fontConfiguration.finish();
     const bool japaneseFont = zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
