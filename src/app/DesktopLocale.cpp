@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+
+#include <dlfcn.h>
 #include <utility>
 
 namespace zorvane {
@@ -52,7 +54,45 @@ QString installedFamilyFor(const QString& substitute) {
     return substitute;
 }
 
+// The families chosen for the Windows names, by name.
+QHash<QString, QString>& chosenFamilies() {
+    static QHash<QString, QString> chosen;
+    return chosen;
+}
+
+// Tells fontconfig, for this process, to put each chosen family first wherever its Windows name
+// is asked for. Qt then finds the face through fontconfig's answer for the name. A substitution
+// of Qt's own (QFont::insertSubstitution) finds the same face, but Qt then looks up fallback
+// families for both names, script by script, eagerly: the window's first texts paid for each
+// lookup twice. False where the fontconfig calls are not there (Qt reads fonts another way).
+bool addFontconfigAliases(const QHash<QString, QString>& families) {
+    // Qt's GUI library brings fontconfig with it: no library or header of its own is needed.
+    using CurrentConfig = void* (*)();
+    using ParseFromMemory = int (*)(void*, const unsigned char*, int);
+    const auto current =
+        reinterpret_cast<CurrentConfig>(::dlsym(RTLD_DEFAULT, "FcConfigGetCurrent"));
+    const auto parse =
+        reinterpret_cast<ParseFromMemory>(::dlsym(RTLD_DEFAULT, "FcConfigParseAndLoadFromMemory"));
+    if (!current || !parse || !current())
+        return false;
+    QByteArray rules = "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM "
+                       "\"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n";
+    for (auto it = families.cbegin(); it != families.cend(); ++it) {
+        rules += "<match target=\"pattern\"><test name=\"family\"><string>" +
+                 it.key().toHtmlEscaped().toUtf8() +
+                 "</string></test><edit name=\"family\" mode=\"prepend\" binding=\"strong\">"
+                 "<string>" +
+                 it.value().toHtmlEscaped().toUtf8() + "</string></edit></match>\n";
+    }
+    rules += "</fontconfig>\n";
+    return parse(current(), reinterpret_cast<const unsigned char*>(rules.constData()), 1) != 0;
+}
+
 } // namespace
+
+QString windowsFontFamily(const QString& name) {
+    return chosenFamilies().value(name, name);
+}
 
 bool installFontSubstitutions() {
     const QList<FontFamilyFacts> installed = installedFontFamilies();
@@ -69,10 +109,14 @@ bool installFontSubstitutions() {
         {QStringLiteral("ＭＳ 明朝"), WindowsJapaneseFont::Mincho},
         {QStringLiteral("ＭＳ Ｐ明朝"), WindowsJapaneseFont::ProportionalMincho},
     };
+    QHash<QString, QString>& chosen = chosenFamilies();
     for (const auto& [name, kind] : names) {
         QFont::removeSubstitutions(name);
-        QFont::insertSubstitution(
-            name, installedFamilyFor(japaneseFontSubstitute(kind, installed, measure)));
+        chosen.insert(name, installedFamilyFor(japaneseFontSubstitute(kind, installed, measure)));
+    }
+    if (!addFontconfigAliases(chosen)) {
+        for (auto it = chosen.cbegin(); it != chosen.cend(); ++it)
+            QFont::insertSubstitution(it.key(), it.value());
     }
     return anyJapaneseFont(installed);
 }

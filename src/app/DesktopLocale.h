@@ -21,6 +21,10 @@ bool measuredFixedPitch(const QString& family);
 // kana and kanji.
 bool installFontSubstitutions();
 
+// The installed family that stands for one of those names since installFontSubstitutions, or
+// the name itself.
+QString windowsFontFamily(const QString& name);
+
 // Loads Qt's own Japanese texts (はい, いいえ, キャンセル) for standard buttons and dialogs.
 // Returns false when the translations are not installed; the program then runs with Qt's
 // English button texts.

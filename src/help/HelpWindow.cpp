@@ -1,5 +1,7 @@
 #include "help/HelpWindow.h"
 
+#include "app/DesktopLocale.h"
+
 #include "help/HelpBrowser.h"
 #include "help/HelpPage.h"
 
@@ -51,7 +53,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setAccessibleName(QStringLiteral("ヘルプ"));
     browser_->setOpenExternalLinks(true);
-    browser_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+    // "ＭＳ Ｐゴシック" as the installed family that stands for it: given the name, Qt would
+    // look up fallback families for every script of the page at its first layout, which a
+    // family with kana and kanji never needs.
+    browser_->setFont(QFont(windowsFontFamily(QStringLiteral("ＭＳ Ｐゴシック")), 10));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

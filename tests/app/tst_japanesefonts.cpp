@@ -5,6 +5,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace zorvane;
@@ -230,6 +233,32 @@ private slots:
                  metrics.horizontalAdvance(QStringLiteral("WWWW")));
         const QFontInfo proportional(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
         QVERIFY(QFontDatabase::families(QFontDatabase::Japanese).contains(proportional.family()));
+    }
+
+    // Every script of a text in one of the names is drawn in the family chosen for it, bold
+    // too: the face fontconfig is told to answer with is the one the choice made.
+    void eachNameDrawsEveryScriptInItsFamily_data() {
+        QTest::addColumn<QString>("name");
+        for (const char16_t* name :
+             {u"ＭＳ ゴシック", u"ＭＳ Ｐゴシック", u"ＭＳ 明朝", u"ＭＳ Ｐ明朝"})
+            QTest::newRow(QString::fromUtf16(name).toUtf8().constData())
+                << QString::fromUtf16(name);
+    }
+    void eachNameDrawsEveryScriptInItsFamily() {
+        QFETCH(QString, name);
+        if (!installFontSubstitutions())
+            QSKIP("no Japanese font is installed");
+        for (const bool bold : {false, true}) {
+            QFont font(name, 9);
+            font.setBold(bold);
+            QTextLayout layout(QStringLiteral("abc 漢字 ひらがな カタカナ ｶﾀｶﾅ ① ※"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                QCOMPARE(run.rawFont().familyName().toCaseFolded(),
+                         windowsFontFamily(name).toCaseFolded());
+        }
     }
 };
 
