@@ -176,10 +176,14 @@ private slots:
     void textControlsFitTheirFont_data() {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("family");
-        for (const char* dialog : {"Form3", "Form4", "Form5", "frmDirGet"})
-            for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"})
-                QTest::addRow("%s %s", dialog, family)
-                    << QString::fromLatin1(dialog) << QString::fromLatin1(family);
+        const QStringList dialogs{QStringLiteral("Form3"), QStringLiteral("Form4"),
+                                  QStringLiteral("Form5"), QStringLiteral("frmDirGet")};
+        const QStringList families{QStringLiteral("IPAGothic"),
+                                   QStringLiteral("Noto Sans Mono CJK JP"),
+                                   QStringLiteral("Noto Sans CJK JP")};
+        for (const QString& dialog : dialogs)
+            for (const QString& family : families)
+                QTest::newRow(qPrintable(dialog + QChar(u' ') + family)) << dialog << family;
     }
     void textControlsFitTheirFont() {
         QFETCH(QString, dialog);
