@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 
@@ -144,6 +145,25 @@ void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
         colour.setForeground(change.colour);
         cursor.mergeCharFormat(colour);
     }
+}
+
+QList<int> topLevelStarts(const QTextDocument& document) {
+    QList<int> starts;
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+        starts.append(it.currentFrame() ? it.currentFrame()->firstPosition()
+                                        : it.currentBlock().position());
+    return starts;
+}
+
+void setTextShown(QTextDocument& document, int from, int to, bool shown) {
+    int end = from;
+    for (QTextBlock block = document.findBlock(from);
+         block.isValid() && (to < 0 || block.position() < to); block = block.next()) {
+        block.setVisible(shown);
+        end = block.position() + block.length();
+    }
+    if (shown && end > from)
+        document.markContentsDirty(from, end - from);
 }
 
 QString unknownTopicNotice(int contextNumber) {

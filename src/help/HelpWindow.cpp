@@ -5,12 +5,15 @@
 #include "help/HelpBrowser.h"
 #include "help/HelpPage.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -68,8 +71,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The user's own scrolling ends the hold on the topic.
     browser_->installEventFilter(this);
     browser_->viewport()->installEventFilter(this);
-    connect(browser_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
-            [this] { topicAtTop_.clear(); });
+    connect(browser_->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {
+        showHeldBackText();
+        topicAtTop_.clear();
+    });
 }
 
 QTextBrowser* HelpWindow::browser() const {
@@ -82,6 +87,8 @@ void HelpWindow::load(const QString& helpFile) {
     if (loaded_ && helpFile == loadedFile_ && html == loadedHtml_ && page.problem == problem_)
         return;
     browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
+    heldBackStarts_.clear();
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     browser_->setHtml(page.html);
     makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
                         browser_->palette().color(QPalette::Text));
@@ -100,13 +107,20 @@ void HelpWindow::showContents(const QString& helpFile) {
     load(helpFile);
     topicAtTop_.clear();
     setNotice(problem_);
+    // Never laid out yet: nothing of the page has been placed at another width.
+    const bool holdBack = !drawn_ && !isVisible() && problem_.isEmpty();
+    if (holdBack)
+        holdBackAllButFirstPiece();
     browser_->verticalScrollBar()->setValue(0);
     browser_->horizontalScrollBar()->setValue(0);
     bringToFront();
+    if (holdBack)
+        fillFirstScreen();
 }
 
 void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
     load(helpFile);
+    showHeldBackText(); // the topic is placed against the whole page
     topicAtTop_.clear();
     const QString anchor = QString::number(contextNumber);
     if (!problem_.isEmpty()) {
@@ -123,6 +137,47 @@ void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
         keepAtTop(anchor);
 }
 
+void HelpWindow::holdBackAllButFirstPiece() {
+    const QList<int> starts = topLevelStarts(*browser_->document());
+    if (starts.size() < 2)
+        return;
+    heldBackStarts_ = starts.mid(1);
+    setTextShown(*browser_->document(), heldBackStarts_.first(), -1, false);
+    // The scroll bar the whole page needs is there from the start: the text shown first is laid
+    // out at the width it keeps.
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void HelpWindow::fillFirstScreen() {
+    QTextDocument& document = *browser_->document();
+    const auto shownBottom = [&] {
+        const QTextBlock last = document.findBlock(heldBackStarts_.first() - 1);
+        return document.documentLayout()->blockBoundingRect(last).bottom();
+    };
+    // A few lines at a time: each piece put back is laid out on its own.
+    constexpr int PieceText = 256;
+    while (!heldBackStarts_.isEmpty() && shownBottom() < browser_->viewport()->height()) {
+        const int from = heldBackStarts_.first();
+        qsizetype pieces = 1;
+        while (pieces < heldBackStarts_.size() && heldBackStarts_.at(pieces) - from < PieceText)
+            ++pieces;
+        const int to = pieces < heldBackStarts_.size() ? heldBackStarts_.at(pieces) : -1;
+        heldBackStarts_.remove(0, pieces);
+        setTextShown(document, from, to, true);
+    }
+    if (heldBackStarts_.isEmpty()) // a short page: all of it is shown, its scroll bar as needed
+        browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void HelpWindow::showHeldBackText() {
+    if (heldBackStarts_.isEmpty())
+        return;
+    const int from = heldBackStarts_.first();
+    heldBackStarts_.clear();
+    setTextShown(*browser_->document(), from, -1, true);
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
 void HelpWindow::keepAtTop(const QString& anchor) {
     topicAtTop_ = anchor;
     browser_->scrollToAnchor(anchor);
@@ -130,6 +185,13 @@ void HelpWindow::keepAtTop(const QString& anchor) {
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Paint:
+        // Drawn once: the rest of the page follows as soon as this drawing is on the screen.
+        if (watched == browser_->viewport() && !drawn_) {
+            drawn_ = true;
+            QMetaObject::invokeMethod(this, &HelpWindow::showHeldBackText, Qt::QueuedConnection);
+        }
+        break;
     case QEvent::Resize:
         // The browser lays the text out anew for its new width after this event: scroll then.
         if (watched == browser_->viewport() && !topicAtTop_.isEmpty())
@@ -141,6 +203,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::Wheel:
     case QEvent::MouseButtonPress:
+        showHeldBackText(); // the user moves on: the whole page is there to move in
         topicAtTop_.clear();
         break;
     default:

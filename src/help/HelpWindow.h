@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QWidget>
 
 class QLabel;
@@ -38,6 +39,14 @@ private:
     // Keeps the topic at the top while the text is laid out again (the window placed, resized
     // or shown at another size), until the user scrolls.
     void keepAtTop(const QString& anchor);
+    // The first opening lays out only what the first screen shows: the rest of the page is held
+    // back from the layout until the window has been drawn once, so a long help file opens as
+    // soon as a short one. Held back after the page's first piece, before the window is shown;
+    // then put back piece by piece until the screen is full.
+    void holdBackAllButFirstPiece();
+    void fillFirstScreen();
+    // Puts the rest of the page back (laid out at once).
+    void showHeldBackText();
 
     QString topicAtTop_;
     QLabel* notice_ = nullptr;
@@ -46,6 +55,8 @@ private:
     QByteArray loadedHtml_;
     bool loaded_ = false;
     QString problem_;
+    bool drawn_ = false;        // the window has been drawn at least once
+    QList<int> heldBackStarts_; // the pieces of the page held back from the layout, by start
 };
 
 } // namespace zorvane
