@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zorvane {
 
 namespace {
@@ -81,21 +83,33 @@ QTextBrowser* HelpWindow::browser() const {
     return browser_;
 }
 
-void HelpWindow::load(const QString& helpFile) {
+void HelpWindow::load(const QString& helpFile, bool openingFirst) {
     HelpPage page = loadHelpPage(helpFile);
     const QByteArray html = page.html.toUtf8();
     if (loaded_ && helpFile == loadedFile_ && html == loadedHtml_ && page.problem == problem_)
         return;
     browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
     heldBackStarts_.clear();
+    wholePage_.clear();
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    browser_->setHtml(page.html);
-    makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
-                        browser_->palette().color(QPalette::Text));
+    // About two screens of close text in the window's first size.
+    constexpr qsizetype OpeningText = 2000;
+    const QString opening = openingFirst && page.problem.isEmpty()
+                                ? helpPageOpening(page.html, OpeningText)
+                                : QString();
+    if (!opening.isEmpty())
+        wholePage_ = page.html;
+    setPage(opening.isEmpty() ? page.html : opening);
     loadedFile_ = helpFile;
     loadedHtml_ = html;
     problem_ = page.problem;
     loaded_ = true;
+}
+
+void HelpWindow::setPage(const QString& html) {
+    browser_->setHtml(html);
+    makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
+                        browser_->palette().color(QPalette::Text));
 }
 
 void HelpWindow::setNotice(const QString& text) {
@@ -104,11 +118,12 @@ void HelpWindow::setNotice(const QString& text) {
 }
 
 void HelpWindow::showContents(const QString& helpFile) {
-    load(helpFile);
+    // Never drawn yet: nothing of the page has been laid out at another width.
+    const bool firstOpening = !drawn_ && !isVisible();
+    load(helpFile, firstOpening);
     topicAtTop_.clear();
     setNotice(problem_);
-    // Never laid out yet: nothing of the page has been placed at another width.
-    const bool holdBack = !drawn_ && !isVisible() && problem_.isEmpty();
+    const bool holdBack = firstOpening && problem_.isEmpty();
     if (holdBack)
         holdBackAllButFirstPiece();
     browser_->verticalScrollBar()->setValue(0);
@@ -165,16 +180,22 @@ void HelpWindow::fillFirstScreen() {
         heldBackStarts_.remove(0, pieces);
         setTextShown(document, from, to, true);
     }
-    if (heldBackStarts_.isEmpty()) // a short page: all of it is shown, its scroll bar as needed
+    // A page shorter than the screen: all of it is shown, its scroll bar as needed. An opening
+    // that does not fill the screen (a large font) gives way to the whole page at once.
+    if (heldBackStarts_.isEmpty()) {
+        showHeldBackText();
         browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
 }
 
 void HelpWindow::showHeldBackText() {
-    if (heldBackStarts_.isEmpty())
+    if (wholePage_.isEmpty() && heldBackStarts_.isEmpty())
         return;
-    const int from = heldBackStarts_.first();
+    if (!wholePage_.isEmpty())
+        setPage(std::exchange(wholePage_, QString()));
+    else
+        setTextShown(*browser_->document(), heldBackStarts_.first(), -1, true);
     heldBackStarts_.clear();
-    setTextShown(*browser_->document(), from, -1, true);
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

@@ -198,6 +198,43 @@ private slots:
         QCOMPARE(browser()->verticalScrollBar()->value(), 0);
     }
 
+    // The part of a page read first ends between pieces of the page's top level, once there is
+    // text enough: never inside a table or a list, with nothing unshown counted as text.
+    void openingCutBetweenPieces_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<QString>("cutBefore"); // empty: no cut
+        QTest::newRow("before the next heading")
+            << QStringLiteral("<html><body><h1>目次</h1><p>一二 三四五</p><h2>次</h2><p>六</p>")
+            << 6 << QStringLiteral("<h2>");
+        QTest::newRow("after the table it reached")
+            << QStringLiteral("<p>一二三</p><table><tr><td>四五六七</td></tr>"
+                              "<tr><td><p>八</p></td></tr></table><p>九</p>")
+            << 4 << QStringLiteral("<p>九");
+        QTest::newRow("after the list it reached")
+            << QStringLiteral("<p>一</p><ul><li><p>二三四</p><ul><li>五</li></ul></li>"
+                              "<li><p>六</p></li></UL><H2>七</H2>")
+            << 2 << QStringLiteral("<H2>");
+        QTest::newRow("the head is not text")
+            << QStringLiteral("<head><title>題名題名</title><style>p { x: y }</style></head>"
+                              "<p>一</p><p>二</p>")
+            << 2 << QString();
+        QTest::newRow("a comment is not text")
+            << QStringLiteral("<!-- 注釈注釈 <p> --><p>一</p><p>二</p>") << 2 << QString();
+        QTest::newRow("nor a quoted attribute")
+            << QStringLiteral("<p title=\"x>yyyy\">一</p><p>二</p>") << 2 << QString();
+        QTest::newRow("too little text")
+            << QStringLiteral("<h1>目次</h1><p>本文</p>") << 100 << QString();
+    }
+    void openingCutBetweenPieces() {
+        QFETCH(QString, html);
+        QFETCH(int, textLength);
+        QFETCH(QString, cutBefore);
+        const QString expected =
+            cutBefore.isEmpty() ? QString() : html.left(html.indexOf(cutBefore));
+        QCOMPARE(helpPageOpening(html, textLength), expected);
+    }
+
     void unknownTopicIsSaid() {
         service_->showTopic(helpFile(), 13);
         service_->showTopic(helpFile(), 99);
