@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace zorvane {
 
 namespace {
@@ -73,8 +75,20 @@ void DirectoryListView::refresh() {
     startListing(highlightedPath());
 }
 
+void DirectoryListView::holdReading(bool held) {
+    readingHeld_ = held;
+    if (!held && std::exchange(readingWaits_, false))
+        startListing(highlightedPath());
+}
+
 void DirectoryListView::startListing(const QString& keepHighlighted) {
     listed_ = true;
+    if (readingHeld_) {
+        listing_.cancel();
+        showSubfolders({}, keepHighlighted);
+        readingWaits_ = true;
+        return;
+    }
     const QString folder = path_;
     const std::optional<QStringList> names =
         listing_.start([folder] { return listSubfolders(folder); },
