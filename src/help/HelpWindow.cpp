@@ -118,8 +118,8 @@ void HelpWindow::setNotice(const QString& text) {
 }
 
 void HelpWindow::showContents(const QString& helpFile) {
-    // Never drawn yet: nothing of the page has been laid out at another width.
-    const bool firstOpening = !drawn_ && !isVisible();
+    // Never shown yet: nothing of the page has been laid out at any width.
+    const bool firstOpening = !opened_;
     load(helpFile, firstOpening);
     topicAtTop_.clear();
     setNotice(problem_);
@@ -208,10 +208,9 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Paint:
         // Drawn once: the rest of the page follows as soon as this drawing is on the screen.
-        if (watched == browser_->viewport() && !drawn_) {
-            drawn_ = true;
+        if (watched == browser_->viewport() &&
+            (!heldBackStarts_.isEmpty() || !wholePage_.isEmpty()))
             QMetaObject::invokeMethod(this, &HelpWindow::showHeldBackText, Qt::QueuedConnection);
-        }
         break;
     case QEvent::Resize:
         // The browser lays the text out anew for its new width after this event: scroll then.
@@ -234,6 +233,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HelpWindow::bringToFront() {
+    opened_ = true;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();

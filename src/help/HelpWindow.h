@@ -57,7 +57,7 @@ private:
     QByteArray loadedHtml_;
     bool loaded_ = false;
     QString problem_;
-    bool drawn_ = false;        // the window has been drawn at least once
+    bool opened_ = false;       // the window has been shown at least once
     QList<int> heldBackStarts_; // the pieces of the page held back from the layout, by start
     QString wholePage_;         // the page, while the browser holds only its opening
 };
