@@ -27,6 +27,9 @@ ZORVANE_ENCODING_BENCH_PACKAGES=(manpages-ja nkf uchardet)
 # The tests that lay controls out with a Japanese font taller than IPA's (Noto CJK, the usual
 # font of desktop installs); where it is missing those tests skip.
 ZORVANE_FONT_TEST_PACKAGES=(fonts-noto-cjk)
+# scripts/bench-startup: the benchmark watches the X display for the first mapped window.
+ZORVANE_STARTUP_BENCH_PACKAGES=(libxcb1-dev fontconfig)
+
 # scripts/package: the Debian packaging tools, the checkers of its result, and what the check
 # reads the manual page with.
 ZORVANE_PACKAGING_PACKAGES=(dpkg-dev debhelper lintian appstream desktop-file-utils man-db)

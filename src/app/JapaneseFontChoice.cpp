@@ -44,13 +44,21 @@ bool looksSerif(const QString& family) {
            family.contains(QStringLiteral("Serif"), Qt::CaseInsensitive);
 }
 
-// Whether a Japanese family not among the usual ones is of the kind `name` asks for.
-bool ofItsKind(WindowsJapaneseFont name, const FontFamilyFacts& facts) {
+bool fixedPitch(const FontFamilyFacts& facts, const FixedPitchMeasure& measure) {
+    if (facts.fixedPitch)
+        return *facts.fixedPitch;
+    return measure && measure(facts.family);
+}
+
+// Whether a Japanese family not among the usual ones is of the kind `name` asks for. The name
+// is looked at before the face is measured.
+bool ofItsKind(WindowsJapaneseFont name, const FontFamilyFacts& facts,
+               const FixedPitchMeasure& measure) {
     switch (name) {
     case WindowsJapaneseFont::Gothic:
-        return facts.fixedPitch && !looksSerif(facts.family);
+        return !looksSerif(facts.family) && fixedPitch(facts, measure);
     case WindowsJapaneseFont::ProportionalGothic:
-        return !facts.fixedPitch && !looksSerif(facts.family);
+        return !looksSerif(facts.family) && !fixedPitch(facts, measure);
     case WindowsJapaneseFont::Mincho:
     case WindowsJapaneseFont::ProportionalMincho:
         return looksSerif(facts.family);
@@ -73,7 +81,8 @@ QString genericFamily(WindowsJapaneseFont name) {
 
 } // namespace
 
-QString japaneseFontSubstitute(WindowsJapaneseFont name, const QList<FontFamilyFacts>& installed) {
+QString japaneseFontSubstitute(WindowsJapaneseFont name, const QList<FontFamilyFacts>& installed,
+                               const FixedPitchMeasure& measure) {
     QList<FontFamilyFacts> japanese;
     std::copy_if(installed.cbegin(), installed.cend(), std::back_inserter(japanese),
                  [](const FontFamilyFacts& facts) { return facts.japanese; });
@@ -87,7 +96,7 @@ QString japaneseFontSubstitute(WindowsJapaneseFont name, const QList<FontFamilyF
     }
     const auto sameKind =
         std::find_if(japanese.cbegin(), japanese.cend(),
-                     [&](const FontFamilyFacts& f) { return ofItsKind(name, f); });
+                     [&](const FontFamilyFacts& f) { return ofItsKind(name, f, measure); });
     if (sameKind != japanese.cend())
         return sameKind->family;
     // A gothic stands in for a missing mincho (and the other way round) before kana turn

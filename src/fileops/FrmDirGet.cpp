@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 namespace zorvane {
 
 FrmDirGet::FrmDirGet(QWidget* owner) : QDialog(owner) {
@@ -48,6 +50,11 @@ void FrmDirGet::buildControls() {
     placeControl(dir1_, QStringLiteral("Dir1"), 60, 300, 3615, 3450);
     file1_ = new FileListView(this);
     placeControl(file1_, QStringLiteral("File1"), 3840, 960, 2655, 2772);
+    // The files are shown for reference only: once read, they never hold the dialog, and a
+    // folder of many files fills the list a moment later.
+    file1_->setForegroundWait(std::chrono::milliseconds{0});
+    dir1_->holdReading(true);
+    file1_->holdReading(true);
     text1_ = new QLineEdit(QStringLiteral("ディレクトリ名"), this);
     placeControl(text1_, QStringLiteral("Text1"), 120, 3960, 6375, 270);
     label1_ = new QLabel(QStringLiteral("ディレクトリ名"), this);
@@ -89,9 +96,27 @@ void FrmDirGet::Form_Load() {
         nativeCurrentFolder());
     drive1_->reloadDrives();
     drive1_->followPath(start);
+    const QString listedBefore = file1_->path();
     if (setFolder(start) != 0)
         setFolder(nativeCurrentFolder());
-    file1_->setPath(dir1_->path()); // also when Dir1 was already there
+    // Also when Dir1 was already there; a File1 that followed Dir1 has just read the folder.
+    if (file1_->path() == listedBefore)
+        file1_->setPath(dir1_->path());
+}
+
+void FrmDirGet::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!std::exchange(drawn_, true))
+        QMetaObject::invokeMethod(this, &FrmDirGet::readFolderLists, Qt::QueuedConnection);
+}
+
+void FrmDirGet::readFolderLists() {
+    // The files are read in the background while the folder list reads its subfolders.
+    file1_->holdReading(false);
+    // Marking the folder it opened is not the user's highlight.
+    const bool before = std::exchange(openingFromCode_, true);
+    dir1_->holdReading(false);
+    openingFromCode_ = before;
 }
 
 int FrmDirGet::setFolder(const QString& folder) {

@@ -45,10 +45,14 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildControls();
     void Form_Load();
+    // The lists read their folder once the dialog has been drawn: a folder of many files never
+    // holds the dialog's first appearance.
+    void readFolderLists();
     // Opens `folder` in Dir1 from code; 0 or the error number.
     int setFolder(const QString& folder);
 
@@ -65,6 +69,7 @@ private:
     QHash<QString, QString> lastFolderOnDrive_;
     int driveChangeDepth_ = 0;
     bool openingFromCode_ = false;
+    bool drawn_ = false;
 };
 
 } // namespace zorvane

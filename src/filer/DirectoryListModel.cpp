@@ -29,10 +29,10 @@ QList<DirectoryEntry> directoryEntries(const QString& currentPath,
 
 QStringList listSubfolders(const QString& folder) {
     std::vector<ListedName> entries;
-    for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
+    for (NativeDirectoryEntry& entry : readNativeDirectory(folder, NativeEntryKind::Folder)) {
         if (entry.isFolder && !entry.name.startsWith(QChar(u'.')))
             entries.push_back(
-                ListedName{displayPath(entry.name).toCaseFolded(), std::move(entry.name)});
+                ListedName{foldedName(displayPath(entry.name)), std::move(entry.name)});
     }
     return namesInShownOrder(std::move(entries));
 }

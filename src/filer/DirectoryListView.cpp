@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace zorvane {
 
 namespace {
@@ -50,8 +52,9 @@ DirectoryListView::DirectoryListView(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         openEntry(index.data(DirectoryListModel::PathRole).toString());
     });
+    // The process's folder is read once the list is shown, unless a path comes first: a
+    // window opened on another folder never reads this one.
     path_ = nativeCurrentFolder();
-    startListing(QString());
 }
 
 int DirectoryListView::setPath(const QString& folder) {
@@ -72,7 +75,20 @@ void DirectoryListView::refresh() {
     startListing(highlightedPath());
 }
 
+void DirectoryListView::holdReading(bool held) {
+    readingHeld_ = held;
+    if (!held && std::exchange(readingWaits_, false))
+        startListing(highlightedPath());
+}
+
 void DirectoryListView::startListing(const QString& keepHighlighted) {
+    listed_ = true;
+    if (readingHeld_) {
+        listing_.cancel();
+        showSubfolders({}, keepHighlighted);
+        readingWaits_ = true;
+        return;
+    }
     const QString folder = path_;
     const std::optional<QStringList> names =
         listing_.start([folder] { return listSubfolders(folder); },
@@ -99,11 +115,19 @@ void DirectoryListView::showSubfolders(const QStringList& names, const QString& 
 }
 
 QString DirectoryListView::highlightedPath() const {
+    if (!listed_)
+        return path_; // as it will be once read: the current folder
     return currentIndex().data(DirectoryListModel::PathRole).toString();
 }
 
 void DirectoryListView::openHighlighted() {
     openEntry(highlightedPath());
+}
+
+void DirectoryListView::showEvent(QShowEvent* event) {
+    if (!listed_)
+        startListing(QString());
+    QListView::showEvent(event);
 }
 
 void DirectoryListView::keyPressEvent(QKeyEvent* event) {

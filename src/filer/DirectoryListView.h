@@ -29,8 +29,11 @@ public:
     // there; otherwise the current folder is.
     void refresh();
 
-    // The subfolders are still being read in the background.
-    bool listingPending() const { return listing_.pending(); }
+    // The subfolders are still being read in the background, or held.
+    bool listingPending() const { return listing_.pending() || readingWaits_; }
+    // While held, a new path shows its parents and itself, and its subfolders are read once the
+    // hold ends: a window that opens on a folder of many files is drawn first.
+    void holdReading(bool held);
 
     // The full path of the highlighted entry, or empty.
     QString highlightedPath() const;
@@ -44,6 +47,7 @@ signals:
     void openFailed(int errorNumber);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -57,6 +61,9 @@ private:
     DirectoryListModel* model_;
     StallableRead<QStringList> listing_;
     QString path_;
+    bool listed_ = false; // the folder has been read (or is being read) at least once
+    bool readingHeld_ = false;
+    bool readingWaits_ = false; // a reading came while held
 };
 
 } // namespace zorvane

@@ -12,13 +12,13 @@ QStringList listMatchingFiles(const QString& folder, const FileNamePattern& patt
     std::vector<ListedName> entries;
     // Regular files only (no FIFOs, sockets or devices), no dot-files. Patterns and sorting
     // work on the names as shown, so a name in code page 932 sorts among the others.
-    for (NativeDirectoryEntry& entry : readNativeDirectory(folder)) {
+    for (NativeDirectoryEntry& entry : readNativeDirectory(folder, NativeEntryKind::RegularFile)) {
         if (!entry.isRegularFile || entry.name.startsWith(QChar(u'.')))
             continue;
-        const QString shown = displayPath(entry.name);
-        if (!pattern.matches(shown))
+        QString folded = foldedName(displayPath(entry.name));
+        if (!pattern.matchesFolded(folded))
             continue;
-        entries.push_back(ListedName{shown.toCaseFolded(), std::move(entry.name)});
+        entries.push_back(ListedName{std::move(folded), std::move(entry.name)});
     }
     return namesInShownOrder(std::move(entries));
 }

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include <utility>
+
 namespace zorvane {
 
 FileListView::FileListView(QWidget* parent)
@@ -41,7 +43,19 @@ void FileListView::setPattern(const QString& pattern) {
     reload();
 }
 
+void FileListView::holdReading(bool held) {
+    readingHeld_ = held;
+    if (!held && std::exchange(readingWaits_, false))
+        reload();
+}
+
 void FileListView::reload(const std::function<void()>& shown) {
+    if (readingHeld_) {
+        listing_.cancel();
+        showNames({});
+        readingWaits_ = true;
+        return;
+    }
     // The reading thread builds its own pattern from the text: nothing of this list is shared.
     const QString folder = path_;
     const QString pattern = pattern_.text();
@@ -52,7 +66,8 @@ void FileListView::reload(const std::function<void()>& shown) {
             if (shown)
                 shown();
             emit listingFinished();
-        });
+        },
+        foregroundWait_);
     if (!names) {
         // The names of the folder shown before must not stand for the new one's.
         showNames({});

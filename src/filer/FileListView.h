@@ -37,8 +37,14 @@ public:
     // names the entry selected instead (a file that was renamed), likewise quietly.
     void refresh(const QString& current = QString());
 
-    // The folder's names are still being read in the background.
-    bool listingPending() const { return listing_.pending(); }
+    // The folder's names are still being read in the background, or held.
+    bool listingPending() const { return listing_.pending() || readingWaits_; }
+    // How long a reading holds the window before it goes on in the background (a list for
+    // reference only need not hold it at all).
+    void setForegroundWait(std::chrono::milliseconds wait) { foregroundWait_ = wait; }
+    // While held, a new folder or pattern leaves the list empty, and the folder is read once the
+    // hold ends: a window that opens on a folder of many files is drawn first.
+    void holdReading(bool held);
 
     int listCount() const;
     QString listEntry(int row) const;
@@ -81,8 +87,11 @@ private:
     StallableRead<QStringList> listing_;
     QString path_;
     FileNamePattern pattern_;
+    std::chrono::milliseconds foregroundWait_ = foregroundReadWait;
     bool currentChangedByPress_ = false;
     bool quiet_ = false; // an entry made current by focus-in or by a refresh is no pick
+    bool readingHeld_ = false;
+    bool readingWaits_ = false; // a reading came while held
 };
 
 } // namespace zorvane

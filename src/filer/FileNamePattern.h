@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QList>
-#include <QRegularExpression>
 #include <QString>
+#include <QStringView>
 
 namespace zorvane {
 
@@ -14,11 +14,14 @@ public:
     explicit FileNamePattern(const QString& pattern = QStringLiteral("*.*"));
 
     bool matches(const QString& fileName) const;
+    // The same for a name already case-folded (QString::toCaseFolded), as the file list keeps
+    // it for sorting.
+    bool matchesFolded(QStringView foldedName) const;
     const QString& text() const { return text_; }
 
 private:
     QString text_;
-    QList<QRegularExpression> alternatives_;
+    QList<QString> alternatives_; // case-folded wildcards; ".*" at the end already expanded
 };
 
 } // namespace zorvane

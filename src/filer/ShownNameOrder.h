@@ -12,6 +12,9 @@ struct ListedName {
     QString name;
 };
 
+// The name as shown, case-folded: the key the lists sort and match file-type patterns by.
+QString foldedName(const QString& shown);
+
 // The names in the order the lists show them: by the shown name without regard to case, and
 // names that look alike (a code page 932 name beside its UTF-8 twin) in a fixed order.
 QStringList namesInShownOrder(std::vector<ListedName> entries);

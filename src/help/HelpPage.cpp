@@ -6,11 +6,15 @@
 
 #include <QColor>
 #include <QList>
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace zorvane {
 
@@ -37,6 +41,31 @@ QString reasonFor(int error) {
     default:
         return QStringLiteral("エラー番号 %1").arg(error);
     }
+}
+
+// The name of the tag whose name starts at `at`, in lower case.
+QString tagNameAt(const QString& html, qsizetype at) {
+    qsizetype end = at;
+    while (end < html.size() && html.at(end).isLetterOrNumber())
+        ++end;
+    return html.mid(at, end - at).toLower();
+}
+
+// Just past the ">" that ends the tag at `at`; a ">" in a quoted attribute value does not.
+qsizetype pastTag(const QString& html, qsizetype at) {
+    QChar quote;
+    for (qsizetype i = at; i < html.size(); ++i) {
+        const QChar c = html.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u'>') {
+            return i + 1;
+        }
+    }
+    return html.size();
 }
 
 HelpPage problemPage(const QString& helpFile, const QString& sentence, const QString& reason) {
@@ -144,6 +173,71 @@ void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
         colour.setForeground(change.colour);
         cursor.mergeCharFormat(colour);
     }
+}
+
+QString helpPageOpening(const QString& html, qsizetype textLength) {
+    // The pieces a cut may come before.
+    static const QStringList pieces{
+        QStringLiteral("p"),   QStringLiteral("h1"),    QStringLiteral("h2"),
+        QStringLiteral("h3"),  QStringLiteral("h4"),    QStringLiteral("h5"),
+        QStringLiteral("h6"),  QStringLiteral("hr"),    QStringLiteral("ul"),
+        QStringLiteral("ol"),  QStringLiteral("dl"),    QStringLiteral("pre"),
+        QStringLiteral("div"), QStringLiteral("table"), QStringLiteral("blockquote")};
+    // Never cut inside: a list, a table (its columns are as wide as its widest cell, wherever
+    // that is), a piece that holds pieces of its own.
+    static const QStringList containers{QStringLiteral("ul"),        QStringLiteral("ol"),
+                                        QStringLiteral("dl"),        QStringLiteral("pre"),
+                                        QStringLiteral("table"),     QStringLiteral("div"),
+                                        QStringLiteral("blockquote")};
+    // Not shown: skipped to their end tag.
+    static const QStringList unshown{QStringLiteral("head"), QStringLiteral("title"),
+                                     QStringLiteral("style"), QStringLiteral("script")};
+    qsizetype text = 0;
+    int depth = 0;
+    for (qsizetype i = 0; i < html.size();) {
+        if (html.at(i) != u'<') {
+            text += html.at(i).isSpace() ? 0 : 1;
+            ++i;
+            continue;
+        }
+        if (QStringView(html).mid(i, 4) == u"<!--") {
+            const qsizetype end = html.indexOf(QLatin1String("-->"), i + 4);
+            i = end < 0 ? html.size() : end + 3;
+            continue;
+        }
+        const bool closing = i + 1 < html.size() && html.at(i + 1) == u'/';
+        const QString name = tagNameAt(html, i + (closing ? 2 : 1));
+        if (!closing && depth == 0 && text >= textLength && pieces.contains(name))
+            return html.left(i);
+        if (!closing && unshown.contains(name)) {
+            const qsizetype end = html.indexOf(QStringLiteral("</") + name, i, Qt::CaseInsensitive);
+            i = end < 0 ? html.size() : pastTag(html, end);
+            continue;
+        }
+        if (containers.contains(name))
+            depth = std::max(0, depth + (closing ? -1 : 1));
+        i = pastTag(html, i);
+    }
+    return QString();
+}
+
+QList<int> topLevelStarts(const QTextDocument& document) {
+    QList<int> starts;
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+        starts.append(it.currentFrame() ? it.currentFrame()->firstPosition()
+                                        : it.currentBlock().position());
+    return starts;
+}
+
+void setTextShown(QTextDocument& document, int from, int to, bool shown) {
+    int end = from;
+    for (QTextBlock block = document.findBlock(from);
+         block.isValid() && (to < 0 || block.position() < to); block = block.next()) {
+        block.setVisible(shown);
+        end = block.position() + block.length();
+    }
+    if (shown && end > from)
+        document.markContentsDirty(from, end - from);
 }
 
 QString unknownTopicNotice(int contextNumber) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -42,6 +43,21 @@ bool documentHasAnchor(const QTextDocument& document, const QString& anchor);
 // colour is lightened, and light cells get dark text.
 void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
                          const QColor& pageText);
+
+// The first part of a help page's HTML, enough for a first screen: cut before the first heading,
+// paragraph, list, rule or table outside any list or table that follows `textLength` characters
+// of the page's text (blanks not counted), or empty when no such place comes. Parsed alone, the
+// part lays out as the top of the whole page does: what comes after the cut never changes the
+// pieces before it.
+QString helpPageOpening(const QString& html, qsizetype textLength);
+
+// Where the page's pieces at the top level begin (paragraphs, headings, list items, tables),
+// in order: a page shown up to one of them never shows part of a table.
+QList<int> topLevelStarts(const QTextDocument& document);
+
+// Takes the text from `from` up to `to` (-1: the end) out of the layout (`shown` false) or puts it
+// back; text put back is laid out anew. The text itself stays in the document.
+void setTextShown(QTextDocument& document, int from, int to, bool shown);
 
 // The notice for a context number that the help file does not have.
 QString unknownTopicNotice(int contextNumber);

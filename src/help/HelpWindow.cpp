@@ -1,18 +1,25 @@
 #include "help/HelpWindow.h"
 
+#include "app/DesktopLocale.h"
+
 #include "help/HelpBrowser.h"
 #include "help/HelpPage.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace zorvane {
 
@@ -52,7 +59,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setAccessibleName(QStringLiteral("ヘルプ"));
     browser_->setOpenExternalLinks(true);
-    browser_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+    // "ＭＳ Ｐゴシック" as the installed family that stands for it: given the name, Qt would
+    // look up fallback families for every script of the page at its first layout, which a
+    // family with kana and kanji never needs.
+    browser_->setFont(QFont(windowsFontFamily(QStringLiteral("ＭＳ Ｐゴシック")), 10));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,27 +79,43 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The user's own scrolling ends the hold on the topic.
     browser_->installEventFilter(this);
     browser_->viewport()->installEventFilter(this);
-    connect(browser_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
-            [this] { topicAtTop_.clear(); });
+    connect(browser_->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {
+        showHeldBackText();
+        topicAtTop_.clear();
+    });
 }
 
 QTextBrowser* HelpWindow::browser() const {
     return browser_;
 }
 
-void HelpWindow::load(const QString& helpFile) {
+void HelpWindow::load(const QString& helpFile, bool openingFirst) {
     HelpPage page = loadHelpPage(helpFile);
     const QByteArray html = page.html.toUtf8();
     if (loaded_ && helpFile == loadedFile_ && html == loadedHtml_ && page.problem == problem_)
         return;
     browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
-    browser_->setHtml(page.html);
-    makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
-                        browser_->palette().color(QPalette::Text));
+    heldBackStarts_.clear();
+    wholePage_.clear();
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // About two screens of close text in the window's first size.
+    constexpr qsizetype OpeningText = 2000;
+    const QString opening = openingFirst && page.problem.isEmpty()
+                                ? helpPageOpening(page.html, OpeningText)
+                                : QString();
+    if (!opening.isEmpty())
+        wholePage_ = page.html;
+    setPage(opening.isEmpty() ? page.html : opening);
     loadedFile_ = helpFile;
     loadedHtml_ = html;
     problem_ = page.problem;
     loaded_ = true;
+}
+
+void HelpWindow::setPage(const QString& html) {
+    browser_->setHtml(html);
+    makeColoursReadable(*browser_->document(), browser_->palette().color(QPalette::Base),
+                        browser_->palette().color(QPalette::Text));
 }
 
 void HelpWindow::setNotice(const QString& text) {
@@ -98,16 +124,24 @@ void HelpWindow::setNotice(const QString& text) {
 }
 
 void HelpWindow::showContents(const QString& helpFile) {
-    load(helpFile);
+    // Never shown yet: nothing of the page has been laid out at any width.
+    const bool firstOpening = !opened_;
+    load(helpFile, firstOpening);
     topicAtTop_.clear();
     setNotice(problem_);
+    const bool holdBack = firstOpening && problem_.isEmpty();
+    if (holdBack)
+        holdBackAllButFirstPiece();
     browser_->verticalScrollBar()->setValue(0);
     browser_->horizontalScrollBar()->setValue(0);
     bringToFront();
+    if (holdBack)
+        fillFirstScreen();
 }
 
 void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
     load(helpFile);
+    showHeldBackText(); // the topic is placed against the whole page
     topicAtTop_.clear();
     const QString anchor = QString::number(contextNumber);
     if (!problem_.isEmpty()) {
@@ -124,6 +158,53 @@ void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
         keepAtTop(anchor);
 }
 
+void HelpWindow::holdBackAllButFirstPiece() {
+    const QList<int> starts = topLevelStarts(*browser_->document());
+    if (starts.size() < 2)
+        return;
+    heldBackStarts_ = starts.mid(1);
+    setTextShown(*browser_->document(), heldBackStarts_.first(), -1, false);
+    // The scroll bar the whole page needs is there from the start: the text shown first is laid
+    // out at the width it keeps.
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void HelpWindow::fillFirstScreen() {
+    QTextDocument& document = *browser_->document();
+    const auto shownBottom = [&] {
+        const QTextBlock last = document.findBlock(heldBackStarts_.first() - 1);
+        return document.documentLayout()->blockBoundingRect(last).bottom();
+    };
+    // A few lines at a time: each piece put back is laid out on its own.
+    constexpr int PieceText = 256;
+    while (!heldBackStarts_.isEmpty() && shownBottom() < browser_->viewport()->height()) {
+        const int from = heldBackStarts_.first();
+        qsizetype pieces = 1;
+        while (pieces < heldBackStarts_.size() && heldBackStarts_.at(pieces) - from < PieceText)
+            ++pieces;
+        const int to = pieces < heldBackStarts_.size() ? heldBackStarts_.at(pieces) : -1;
+        heldBackStarts_.remove(0, pieces);
+        setTextShown(document, from, to, true);
+    }
+    // A page shorter than the screen: all of it is shown, its scroll bar as needed. An opening
+    // that does not fill the screen (a large font) gives way to the whole page at once.
+    if (heldBackStarts_.isEmpty()) {
+        showHeldBackText();
+        browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+}
+
+void HelpWindow::showHeldBackText() {
+    if (wholePage_.isEmpty() && heldBackStarts_.isEmpty())
+        return;
+    if (!wholePage_.isEmpty())
+        setPage(std::exchange(wholePage_, QString()));
+    else
+        setTextShown(*browser_->document(), heldBackStarts_.first(), -1, true);
+    heldBackStarts_.clear();
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
 void HelpWindow::keepAtTop(const QString& anchor) {
     topicAtTop_ = anchor;
     browser_->scrollToAnchor(anchor);
@@ -131,6 +212,12 @@ void HelpWindow::keepAtTop(const QString& anchor) {
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Paint:
+        // Drawn once: the rest of the page follows as soon as this drawing is on the screen.
+        if (watched == browser_->viewport() &&
+            (!heldBackStarts_.isEmpty() || !wholePage_.isEmpty()))
+            QMetaObject::invokeMethod(this, &HelpWindow::showHeldBackText, Qt::QueuedConnection);
+        break;
     case QEvent::Resize:
         // The browser lays the text out anew for its new width after this event: scroll then.
         if (watched == browser_->viewport() && !topicAtTop_.isEmpty())
@@ -142,6 +229,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::Wheel:
     case QEvent::MouseButtonPress:
+        showHeldBackText(); // the user moves on: the whole page is there to move in
         topicAtTop_.clear();
         break;
     default:
@@ -151,6 +239,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HelpWindow::bringToFront() {
+    opened_ = true;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QWidget>
 
 class QLabel;
@@ -31,13 +32,23 @@ protected:
 
 private:
     // Reads the file and lays it out again only when its path or its text changed since the
-    // last request, so a request for the open file is answered at once.
-    void load(const QString& helpFile);
+    // last request, so a request for the open file is answered at once. `openingFirst`: a long
+    // page is read into the browser only as far as a first screen needs; the rest is held back.
+    void load(const QString& helpFile, bool openingFirst = false);
+    void setPage(const QString& html);
     void setNotice(const QString& text);
     void bringToFront();
     // Keeps the topic at the top while the text is laid out again (the window placed, resized
     // or shown at another size), until the user scrolls.
     void keepAtTop(const QString& anchor);
+    // The first opening reads and lays out only what the first screen shows: the rest of the
+    // page is held back until the window has been drawn once, so a long help file opens as soon
+    // as a short one. Held back after the page's first piece, before the window is shown; then
+    // put back piece by piece until the screen is full.
+    void holdBackAllButFirstPiece();
+    void fillFirstScreen();
+    // Puts the rest of the page back: the whole page, laid out.
+    void showHeldBackText();
 
     QString topicAtTop_;
     QLabel* notice_ = nullptr;
@@ -46,6 +57,9 @@ private:
     QByteArray loadedHtml_;
     bool loaded_ = false;
     QString problem_;
+    bool opened_ = false;       // the window has been shown at least once
+    QList<int> heldBackStarts_; // the pieces of the page held back from the layout, by start
+    QString wholePage_;         // the page, while the browser holds only its opening
 };
 
 } // namespace zorvane

@@ -184,9 +184,9 @@ void Form1::buildControls() {
         label->setTextFormat(Qt::PlainText);
     nameForScreenReaders(*this);
 
-    // The process's current folder, with the designed pattern.
+    // The process's current folder (where File1 starts, as Dir1 does), with the designed
+    // pattern.
     file1_->setPattern(QStringLiteral("*.TXT"));
-    file1_->setPath(dir1_->path());
     drive1_->reloadDrives();
     drive1_->followPath(dir1_->path());
     lastFolderOnDrive_.insert(drive1_->drive(), dir1_->path());
@@ -318,6 +318,7 @@ void Form1::Form_Load(const QString& commandLineText) {
 
 void Form1::showCommandLineTarget(const CommandLineTarget& target) {
     int folderError = 0;
+    const QString listedBefore = file1_->path();
     if (!target.folder.isEmpty())
         folderError = dir1_->setPath(target.folder); // File1 follows Dir1
     if (folderError) {
@@ -325,7 +326,9 @@ void Form1::showCommandLineTarget(const CommandLineTarget& target) {
         previewFile(target.path, true); // nothing there: the viewer is emptied
         return;
     }
-    file1_->setPattern(target.pattern);
+    // A File1 that has just read the new folder with this pattern need not read it again.
+    if (file1_->path() == listedBefore || file1_->pattern() != target.pattern)
+        file1_->setPattern(target.pattern);
     const int patternIndex = combo1_->findText(target.pattern);
     if (patternIndex >= 0)
         combo1_->setCurrentIndex(patternIndex);

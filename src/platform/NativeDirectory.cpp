@@ -15,7 +15,7 @@
 
 namespace zorvane {
 
-QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder) {
+QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder, NativeEntryKind only) {
     QList<NativeDirectoryEntry> entries;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(nativePath(folder).constData()),
                                                   &::closedir);
@@ -26,8 +26,6 @@ QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        NativeDirectoryEntry listed;
-        listed.name = pathFromNative(QByteArrayView(name));
         unsigned char type = entry->d_type;
         if (type == DT_UNKNOWN || type == DT_LNK) {
             struct stat info {};
@@ -36,6 +34,13 @@ QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder) {
             else
                 type = DT_UNKNOWN; // a dangling link
         }
+        // Only the names kept are converted: a folder of 20,000 files lists its few subfolders
+        // without making 20,000 strings.
+        if ((only == NativeEntryKind::Folder && type != DT_DIR) ||
+            (only == NativeEntryKind::RegularFile && type != DT_REG))
+            continue;
+        NativeDirectoryEntry listed;
+        listed.name = pathFromNative(QByteArrayView(name));
         listed.isFolder = type == DT_DIR;
         listed.isRegularFile = type == DT_REG;
         entries.append(std::move(listed));

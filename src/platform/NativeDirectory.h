@@ -13,9 +13,13 @@ struct NativeDirectoryEntry {
     bool isRegularFile = false;
 };
 
-// The entries of `folder` except "." and "..", in the order the file system gives them; empty
-// when the folder cannot be read.
-QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder);
+// Which entries a reading of a folder keeps.
+enum class NativeEntryKind { Any, Folder, RegularFile };
+
+// The entries of `folder` except "." and "..", in the order the file system gives them, only
+// those of the kind asked for; empty when the folder cannot be read.
+QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder,
+                                                NativeEntryKind only = NativeEntryKind::Any);
 
 // Whether `path` is a folder (or a link to one).
 bool isNativeDirectory(const QString& path);

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zorvane {
 
 namespace {
@@ -98,6 +100,10 @@ QByteArray nativePath(const QString& path) {
 }
 
 QString pathFromNative(QByteArrayView native) {
+    // Most names are ASCII, which reads the same in every encoding: one conversion for them.
+    if (std::all_of(native.begin(), native.end(),
+                    [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return QString::fromLatin1(native);
     QString text;
     text.reserve(native.size());
     qsizetype at = 0;

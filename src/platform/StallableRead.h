@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ReadWorkers.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <chrono>
@@ -8,8 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 namespace zorvane {
 
@@ -33,11 +33,11 @@ struct StalledReadChannel {
 };
 
 // One kind of read of the file system (a folder listing, the head of a file) that may stall for
-// seconds on a slow or hung mount. Each start runs the read on a thread of its own and waits
+// seconds on a slow or hung mount. Each start runs the read on a reading thread and waits
 // for it a short bounded time; a read that ends within it gives its result at once, exactly as
 // a read on the window's thread would. Otherwise the result comes later, on the window's thread,
 // to the `deliver` of that start, unless a newer start or cancel came first: the newest pick
-// wins. The reading thread is detached and never joined: a thread blocked in read() cannot be
+// wins. The reading threads (ReadWorkers) are never joined: a thread blocked in read() cannot be
 // stopped, and the program must be able to end while it waits. The read gets only values, and
 // its result crosses back by value.
 template <typename Result> class StallableRead {
@@ -47,6 +47,7 @@ public:
 
     StallableRead() : channel_(std::make_shared<StalledReadChannel>()) {
         channel_->receiver = &receiver_;
+        ReadWorkers::prepare(); // a thread is waiting by the time the first read comes
     }
     ~StallableRead() {
         const std::lock_guard lock(channel_->mutex);
@@ -87,11 +88,8 @@ public:
                     },
                     Qt::QueuedConnection);
         };
-        try {
-            std::thread(std::move(work)).detach();
-        } catch (const std::system_error&) {
+        if (!ReadWorkers::run(std::move(work)))
             return read(); // no thread to be had: read as the window always did
-        }
 
         // The bound is on the read, not on a busy machine's delay in starting the thread: a
         // local read must never be sent to the background only because the CPU was taken.
@@ -101,7 +99,8 @@ public:
                                  [&] { return slot->result.has_value(); }))
             return std::move(*slot->result);
         slot->inBackground = true;
-        noteForegroundWaitRanOut();
+        if (wait.count() > 0) // a read sent to the background at once held the window for nothing
+            noteForegroundWaitRanOut();
         pending_ = true;
         deliver_ = std::move(deliver);
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "app/CommandLineOptions.h"
 #include "app/DesktopLocale.h"
+#include "app/FontConfigurationPreload.h"
 #include "app/GraphicalSession.h"
 #include "app/PlatformStartGuard.h"
 #include "app/SessionEndSignals.h"
@@ -62,8 +63,11 @@ int main(int argc, char* argv[]) {
     // QApplication's constructor with the same line as no display at all.
     int qtArgc = request.optionsEnded ? 1 : argc;
     std::optional<zorvane::PlatformStartGuard> startGuard(std::in_place, noDisplay);
+    // The font configuration is read on another core while Qt connects to the display.
+    zorvane::FontConfigurationPreload fontConfiguration;
     QApplication application(qtArgc, argv);
     startGuard.reset();
+    fontConfiguration.finish();
     const bool japaneseFont = zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());

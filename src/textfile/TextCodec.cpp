@@ -1,110 +1,28 @@
 #include "textfile/TextCodec.h"
 
-#include <QList>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "textfile/JisTables.h"
 
-#include <array>
-#include <memory>
-#include <vector>
+#include <QStringEncoder>
 
 namespace zorvane {
 
 namespace {
 
 constexpr char16_t Replacement = 0xFFFD;
-constexpr char16_t Unmapped = 0xFFFF; // never a character of code page 932
 
-bool isCp932Lead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+using jis::isCp932Lead;
 
-bool isCp932Trail(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
-// The mapping of code page 932 onto UTF-16, taken once from Qt's converter. Qt hands back
-// U+001A for bytes it cannot map, which cannot be told from a real SUB byte; the table lets
-// the decoder tell them apart and put U+FFFD where a byte has no character.
-class Cp932Table {
-public:
-    Cp932Table() {
-        single_.fill(Unmapped);
-        pairs_ = std::make_unique<std::array<char16_t, 65536>>();
-        pairs_->fill(Unmapped);
-        for (int byte = 0; byte < 0x80; ++byte)
-            single_[static_cast<std::size_t>(byte)] = static_cast<char16_t>(byte);
-
-        // Every candidate is followed by a line feed, which no multibyte character contains,
-        // so the decoded text splits back into one piece per candidate.
-        QByteArray probe;
-        std::vector<int> codes;
-        for (int byte = 0x80; byte <= 0xFF; ++byte) {
-            if (isCp932Lead(static_cast<unsigned char>(byte)))
-                continue;
-            probe.append(static_cast<char>(byte));
-            probe.append('\n');
-            codes.push_back(byte);
-        }
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!isCp932Lead(static_cast<unsigned char>(lead)))
-                continue;
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!isCp932Trail(static_cast<unsigned char>(trail)))
-                    continue;
-                probe.append(static_cast<char>(lead));
-                probe.append(static_cast<char>(trail));
-                probe.append('\n');
-                codes.push_back((lead << 8) | trail);
-            }
-        }
-        QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
-        const QString decoded = decoder.decode(probe);
-        const QList<QStringView> pieces = QStringView(decoded).split(u'\n');
-        if (pieces.size() < static_cast<qsizetype>(codes.size()))
-            return; // no converter: only ASCII is known
-        for (std::size_t i = 0; i < codes.size(); ++i) {
-            const QStringView piece = pieces.at(static_cast<qsizetype>(i));
-            if (piece.size() != 1)
-                continue;
-            const char16_t unit = piece.at(0).unicode();
-            if (unit == 0x1A || unit == Replacement || QChar::isSurrogate(unit))
-                continue;
-            const int code = codes[i];
-            if (code < 0x100)
-                single_[static_cast<std::size_t>(code)] = unit;
-            else
-                (*pairs_)[static_cast<std::size_t>(code)] = unit;
-        }
-    }
-
-    char16_t single(unsigned char byte) const { return single_[byte]; }
-    char16_t pair(unsigned char lead, unsigned char trail) const {
-        return (*pairs_)[static_cast<std::size_t>((lead << 8) | trail)];
-    }
-
-    // Whether the character is written as one byte.
-    bool isSingleByte(char16_t unit) const {
-        if (unit < 0x80)
+// Whether the character is written as one byte in code page 932.
+bool isCp932SingleByte(char16_t unit) {
+    if (unit < 0x80)
+        return true;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        if (jis::cp932SingleByte(static_cast<unsigned char>(byte)) == unit)
             return true;
-        for (int byte = 0x80; byte <= 0xFF; ++byte)
-            if (single_[static_cast<std::size_t>(byte)] == unit)
-                return true;
-        return false;
-    }
-
-private:
-    std::array<char16_t, 256> single_{};
-    std::unique_ptr<std::array<char16_t, 65536>> pairs_;
-};
-
-const Cp932Table& cp932Table() {
-    static const Cp932Table table;
-    return table;
+    return false;
 }
 
 QString decodeCp932(QByteArrayView bytes) {
-    const Cp932Table& table = cp932Table();
     QString text;
     text.reserve(bytes.size());
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -113,12 +31,15 @@ QString decodeCp932(QByteArrayView bytes) {
     while (i < size) {
         const unsigned char byte = data[i];
         if (byte < 0x80) {
-            text.append(QChar(static_cast<char16_t>(byte)));
-            ++i;
+            qsizetype end = i + 1;
+            while (end < size && data[end] < 0x80)
+                ++end;
+            text.append(QLatin1StringView(bytes.data() + i, end - i));
+            i = end;
         } else if (isCp932Lead(byte)) {
             if (i + 1 < size) {
-                const char16_t unit = table.pair(byte, data[i + 1]);
-                if (unit != Unmapped) {
+                const char16_t unit = jis::cp932Pair(byte, data[i + 1]);
+                if (unit != 0) {
                     text.append(QChar(unit));
                     i += 2;
                     continue;
@@ -127,8 +48,8 @@ QString decodeCp932(QByteArrayView bytes) {
             text.append(QChar(Replacement));
             ++i;
         } else {
-            const char16_t unit = table.single(byte);
-            text.append(QChar(unit == Unmapped ? Replacement : unit));
+            const char16_t unit = jis::cp932SingleByte(byte);
+            text.append(QChar(unit == 0 ? Replacement : unit));
             ++i;
         }
     }
@@ -331,7 +252,7 @@ qsizetype TextCodec::completeLength(QByteArrayView bytes, TextEncoding encoding)
             if (isCp932Lead(data[i])) {
                 if (i + 1 == size)
                     return i;
-                i += cp932Table().pair(data[i], data[i + 1]) != Unmapped ? 2 : 1;
+                i += jis::cp932Pair(data[i], data[i + 1]) != 0 ? 2 : 1;
             } else {
                 ++i;
             }
@@ -479,7 +400,7 @@ QString TextCodec::cutToBytes(const QString& text, TextEncoding encoding, qsizet
         qsizetype cost = 0;
         switch (encoding) {
         case TextEncoding::Cp932:
-            cost = pair ? 2 : (cp932Table().isSingleByte(unit) ? 1 : 2);
+            cost = pair ? 2 : (isCp932SingleByte(unit) ? 1 : 2);
             break;
         case TextEncoding::Utf8:
             cost = pair ? 4 : utf8Length(unit);

@@ -5,6 +5,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <algorithm>
@@ -103,6 +106,47 @@ private slots:
         QCOMPARE(japaneseFontSubstitute(name, installed), expected);
     }
 
+    // A face is measured only where its pitch decides the choice: never while a usual family
+    // of the kind is installed, and then only up to the first family that fits.
+    void measuresOnlyTheFamiliesItJudges_data() {
+        QTest::addColumn<WindowsJapaneseFont>("name");
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("measured");
+        const QStringList many = {QStringLiteral("Extra PGothic 1"), QStringLiteral("Extra Mono 2"),
+                                  QStringLiteral("Extra Mono 3"), QStringLiteral("Extra Mincho 4")};
+        QTest::newRow("IPA among many")
+            << WindowsJapaneseFont::Gothic
+            << QStringList(many) + QStringList{QStringLiteral("IPAGothic")}
+            << QStringLiteral("IPAGothic") << QStringList{};
+        QTest::newRow("Noto among many")
+            << WindowsJapaneseFont::ProportionalGothic
+            << QStringList(many) + QStringList{QStringLiteral("Noto Sans CJK JP")}
+            << QStringLiteral("Noto Sans CJK JP") << QStringList{};
+        QTest::newRow("the first monospaced one ends the judging")
+            << WindowsJapaneseFont::Gothic << many << QStringLiteral("Extra Mono 2")
+            << QStringList{QStringLiteral("Extra PGothic 1"), QStringLiteral("Extra Mono 2")};
+        QTest::newRow("a mincho is never measured")
+            << WindowsJapaneseFont::Mincho << many << QStringLiteral("Extra Mincho 4")
+            << QStringList{};
+    }
+    void measuresOnlyTheFamiliesItJudges() {
+        QFETCH(WindowsJapaneseFont, name);
+        QFETCH(QStringList, installed);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, measured);
+        Families families;
+        for (const QString& family : installed)
+            families.append({family, true, std::nullopt});
+        QStringList asked;
+        const auto measure = [&asked](const QString& family) {
+            asked.append(family);
+            return family.contains(QStringLiteral("Mono"));
+        };
+        QCOMPARE(japaneseFontSubstitute(name, families, measure), expected);
+        QCOMPARE(asked, measured);
+    }
+
     void anyJapanese() {
         QVERIFY(!anyJapaneseFont({}));
         QVERIFY(!anyJapaneseFont({dejaVuMono, dejaVuSans}));
@@ -146,7 +190,7 @@ private slots:
                 continue;
             checked = true;
             QVERIFY2(found->japanese, qPrintable(family));
-            QCOMPARE(found->fixedPitch, fixed);
+            QCOMPARE(measuredFixedPitch(family), fixed);
         }
         if (!checked)
             QSKIP("neither fonts-ipafont-gothic nor fonts-noto-cjk is installed");
@@ -195,6 +239,32 @@ private slots:
                  metrics.horizontalAdvance(QStringLiteral("WWWW")));
         const QFontInfo proportional(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
         QVERIFY(QFontDatabase::families(QFontDatabase::Japanese).contains(proportional.family()));
+    }
+
+    // Every script of a text in one of the names is drawn in the family chosen for it, bold
+    // too: the face fontconfig is told to answer with is the one the choice made.
+    void eachNameDrawsEveryScriptInItsFamily_data() {
+        QTest::addColumn<QString>("name");
+        for (const char16_t* name :
+             {u"ＭＳ ゴシック", u"ＭＳ Ｐゴシック", u"ＭＳ 明朝", u"ＭＳ Ｐ明朝"})
+            QTest::newRow(QString::fromUtf16(name).toUtf8().constData())
+                << QString::fromUtf16(name);
+    }
+    void eachNameDrawsEveryScriptInItsFamily() {
+        QFETCH(QString, name);
+        if (!installFontSubstitutions())
+            QSKIP("no Japanese font is installed");
+        for (const bool bold : {false, true}) {
+            QFont font(name, 9);
+            font.setBold(bold);
+            QTextLayout layout(QStringLiteral("abc 漢字 ひらがな カタカナ ｶﾀｶﾅ ① ※"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                QCOMPARE(run.rawFont().familyName().toCaseFolded(),
+                         windowsFontFamily(name).toCaseFolded());
+        }
     }
 };
 

@@ -66,6 +66,13 @@ public:
     std::function<MessageAnswer(int)> answer;
 };
 
+// The picker shown, its lists read.
+bool showPicker(FrmDirGet& picker) {
+    return showActive(picker) && QTest::qWaitFor([&] {
+               return !picker.dir1()->listingPending() && !picker.file1()->listingPending();
+           });
+}
+
 } // namespace
 
 class TestFileOpsDialogs : public QObject {
@@ -176,10 +183,14 @@ private slots:
     void textControlsFitTheirFont_data() {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("family");
-        for (const char* dialog : {"Form3", "Form4", "Form5", "frmDirGet"})
-            for (const char* family : {"IPAGothic", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"})
-                QTest::addRow("%s %s", dialog, family)
-                    << QString::fromLatin1(dialog) << QString::fromLatin1(family);
+        const QStringList dialogs{QStringLiteral("Form3"), QStringLiteral("Form4"),
+                                  QStringLiteral("Form5"), QStringLiteral("frmDirGet")};
+        const QStringList families{QStringLiteral("IPAGothic"),
+                                   QStringLiteral("Noto Sans Mono CJK JP"),
+                                   QStringLiteral("Noto Sans CJK JP")};
+        for (const QString& dialog : dialogs)
+            for (const QString& family : families)
+                QTest::newRow(qPrintable(dialog + QChar(u' ') + family)) << dialog << family;
     }
     void textControlsFitTheirFont() {
         QFETCH(QString, dialog);
@@ -578,7 +589,7 @@ private slots:
         modPlok().DirPickResult = QStringLiteral("/stale");
         {
             FrmDirGet picker(nullptr);
-            QVERIFY(showActive(picker));
+            QVERIFY(showPicker(picker));
             QCOMPARE(picker.dir1()->path(), start);
             QCOMPARE(picker.file1()->path(), start);
             QCOMPARE(picker.file1()->listCount(), 2);
@@ -590,7 +601,7 @@ private slots:
         }
         {
             FrmDirGet picker(nullptr);
-            QVERIFY(showActive(picker));
+            QVERIFY(showPicker(picker));
             picker.dir1()->setFocus();
             QTest::keyClick(picker.dir1(), Qt::Key_Down); // highlights the subfolder
             QCOMPARE(picker.text1()->text(), start + QStringLiteral("/サブ A"));
@@ -601,13 +612,42 @@ private slots:
         }
     }
 
+    // The picker is drawn before its lists read the folder (a folder of many files never holds
+    // it): until then the folder list shows the folder and its parents and OK hands back that
+    // folder; then the lists fill, the path box untouched.
+    void pickerDrawnBeforeItsListsAreRead() {
+        const QString start = makeFolder(QStringLiteral("開始"));
+        makeFolder(QStringLiteral("開始/サブ"));
+        makeFile(QStringLiteral("開始/メモ.txt"));
+        modPlok().DirPickStart = start;
+        const auto lastFolder = [](FrmDirGet& picker) {
+            QAbstractItemModel* folders = picker.dir1()->model();
+            return folders->index(folders->rowCount() - 1, 0).data().toString();
+        };
+        {
+            FrmDirGet picker(nullptr);
+            QVERIFY(picker.dir1()->listingPending());
+            QVERIFY(picker.file1()->listingPending());
+            QCOMPARE(lastFolder(picker), QStringLiteral("開始"));
+            QCOMPARE(picker.file1()->listCount(), 0);
+            picker.command1()->click();
+            QCOMPARE(modPlok().DirPickResult, start);
+        }
+        FrmDirGet picker(nullptr);
+        QVERIFY(showPicker(picker));
+        QCOMPARE(lastFolder(picker), QStringLiteral("サブ"));
+        QCOMPARE(picker.file1()->listCount(), 1);
+        QCOMPARE(picker.dir1()->highlightedPath(), start);
+        QCOMPARE(picker.text1()->text(), QStringLiteral("ディレクトリ名"));
+    }
+
     // A folder named in Shift-JIS bytes: shown decoded, handed back by its bytes.
     void pickerShiftJisFolder() {
         const QString folder = pathFromNative(QFile::encodeName(dir_->path()) + '/' + Cp932Hyouji);
         QCOMPARE(::mkdir(nativePath(folder).constData(), 0777), 0);
         modPlok().DirPickStart = folder;
         FrmDirGet picker(nullptr);
-        QVERIFY(showActive(picker));
+        QVERIFY(showPicker(picker));
         QCOMPARE(picker.dir1()->path(), folder);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(modPlok().DirPickResult, folder);
@@ -624,7 +664,7 @@ private slots:
         modPlok().DirPickStart = dir_->path();
         modPlok().DirPickResult = QStringLiteral("/from/an/earlier/use");
         FrmDirGet picker(nullptr);
-        QVERIFY(showActive(picker));
+        QVERIFY(showPicker(picker));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // does nothing
         QVERIFY(picker.isVisible());
         if (how == QStringLiteral("cancel"))
@@ -659,7 +699,7 @@ private slots:
         modPlok().DirPickStart = start;
         modPlok().DirPickResult = QStringLiteral("/stale");
         FrmDirGet picker(nullptr);
-        QVERIFY(showActive(picker));
+        QVERIFY(showPicker(picker));
         QWidget* widget = picker.findChild<QWidget*>(target);
         if (tabs < 0) {
             // The first file is picked, so the list has a current entry.
@@ -707,7 +747,7 @@ private slots:
     void pickerTextBoxIsADisplay() {
         modPlok().DirPickStart = dir_->path();
         FrmDirGet picker(nullptr);
-        QVERIFY(showActive(picker));
+        QVERIFY(showPicker(picker));
         picker.file1()->setFocus();
         QTest::mouseClick(picker.text1(), Qt::LeftButton);
         QCOMPARE(fakes_->beep.count, 1);
@@ -725,7 +765,7 @@ private slots:
         PlatformServices::setMessageBox(&boxes);
         modPlok().DirPickStart = start;
         FrmDirGet picker(nullptr);
-        QVERIFY(showActive(picker));
+        QVERIFY(showPicker(picker));
 
         // Not ready twice, then Cancel.
         fakes_->driveList.failures.insert(card, 71);

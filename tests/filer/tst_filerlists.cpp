@@ -138,6 +138,16 @@ private slots:
         const int rows = list.model()->rowCount();
         QCOMPARE(list.model()->index(rows - 1, 0).data().toString(), QStringLiteral("gamma"));
         QCOMPARE(list.model()->index(0, 0).data().toString(), QStringLiteral("/"));
+
+        // Given no path, a list shows the folder the process was in when it was made.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(root));
+        DirectoryListView unset;
+        QVERIFY(QDir::setCurrent(before));
+        unset.show();
+        QCOMPARE(unset.highlightedPath(), root);
+        QCOMPARE(unset.model()->index(unset.model()->rowCount() - 1, 0).data().toString(),
+                 QStringLiteral("gamma"));
     }
 
     void openingAVanishedFolderReportsAndRereads() {

@@ -139,13 +139,18 @@ private slots:
 
     void topicScrolledToTheTop_data() {
         QTest::addColumn<int>("topic");
-        QTest::newRow("外部") << 6;
-        QTest::newRow("ビュアー") << 13;
-        QTest::newRow("ファイラー") << 16;
-        QTest::newRow("ディレクトリ") << 17;
+        QTest::addColumn<bool>("contentsFirst"); // asked for before the contents were drawn
+        QTest::newRow("外部") << 6 << false;
+        QTest::newRow("ビュアー") << 13 << false;
+        QTest::newRow("ファイラー") << 16 << false;
+        QTest::newRow("ディレクトリ") << 17 << false;
+        QTest::newRow("ディレクトリ, the contents not drawn yet") << 17 << true;
     }
     void topicScrolledToTheTop() {
         QFETCH(int, topic);
+        QFETCH(bool, contentsFirst);
+        if (contentsFirst)
+            service_->showContents(helpFile());
         service_->showTopic(helpFile(), topic);
         QVERIFY(QTest::qWaitForWindowExposed(window()));
         QVERIFY(window()->notice()->isHidden());
@@ -155,6 +160,79 @@ private slots:
         // Then the contents again: back at the top.
         service_->showContents(helpFile());
         QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+    }
+
+    // The first opening draws the first screen before the rest of a long page is laid out: what
+    // it draws is what the whole page shows there (a table across the screen's bottom edge
+    // included), and the rest follows at once.
+    void firstScreenDrawnAsTheWholePage_data() {
+        QTest::addColumn<QString>("html"); // empty: the plok.hlp of the build
+        QTest::addColumn<bool>("heldBack");
+        // Its last row, far below the screen, widens the columns of the rows shown.
+        QString table = QStringLiteral("<table border=\"1\">");
+        for (int row = 0; row < 150; ++row)
+            table += QStringLiteral("<tr><td>行 %1</td><td>%2</td></tr>")
+                         .arg(row)
+                         .arg(QStringLiteral("幅").repeated(row == 149 ? 30 : 2));
+        table += QStringLiteral("</table>");
+        QTest::newRow("plok.hlp") << QString() << true;
+        QTest::newRow("a table across the first screen")
+            << QString::fromUtf8(longHelp(QStringLiteral("<p>前</p>").repeated(15) + table))
+            << true;
+        QTest::newRow("shorter than the window")
+            << QStringLiteral("<h1>目次</h1><p>本文</p><ul><li>一</li><li>二</li></ul>") << false;
+    }
+    void firstScreenDrawnAsTheWholePage() {
+        QFETCH(QString, html);
+        QFETCH(bool, heldBack);
+        if (!html.isEmpty())
+            QVERIFY(writeFile(helpFile(), html.toUtf8()));
+        service_->showContents(html.isEmpty() ? QStringLiteral(ZORVANE_BUILT_HELP_FILE)
+                                              : helpFile());
+        const QImage first = browser()->viewport()->grab().toImage();
+        const int firstRange = browser()->verticalScrollBar()->maximum();
+        QCoreApplication::processEvents();
+        QCOMPARE(browser()->viewport()->grab().toImage(), first);
+        QCOMPARE(browser()->verticalScrollBar()->maximum() > firstRange, heldBack);
+        QCOMPARE(browser()->verticalScrollBar()->isVisible(), heldBack);
+        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+    }
+
+    // The part of a page read first ends between pieces of the page's top level, once there is
+    // text enough: never inside a table or a list, with nothing unshown counted as text.
+    void openingCutBetweenPieces_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<QString>("cutBefore"); // empty: no cut
+        QTest::newRow("before the next heading")
+            << QStringLiteral("<html><body><h1>目次</h1><p>一二 三四五</p><h2>次</h2><p>六</p>")
+            << 6 << QStringLiteral("<h2>");
+        QTest::newRow("after the table it reached")
+            << QStringLiteral("<p>一二三</p><table><tr><td>四五六七</td></tr>"
+                              "<tr><td><p>八</p></td></tr></table><p>九</p>")
+            << 4 << QStringLiteral("<p>九");
+        QTest::newRow("after the list it reached")
+            << QStringLiteral("<p>一</p><ul><li><p>二三四</p><ul><li>五</li></ul></li>"
+                              "<li><p>六</p></li></UL><H2>七</H2>")
+            << 2 << QStringLiteral("<H2>");
+        QTest::newRow("the head is not text")
+            << QStringLiteral("<head><title>題名題名</title><style>p { x: y }</style></head>"
+                              "<p>一</p><p>二</p>")
+            << 2 << QString();
+        QTest::newRow("a comment is not text")
+            << QStringLiteral("<!-- 注釈注釈 <p> --><p>一</p><p>二</p>") << 2 << QString();
+        QTest::newRow("nor a quoted attribute")
+            << QStringLiteral("<p title=\"x>yyyy\">一</p><p>二</p>") << 2 << QString();
+        QTest::newRow("too little text")
+            << QStringLiteral("<h1>目次</h1><p>本文</p>") << 100 << QString();
+    }
+    void openingCutBetweenPieces() {
+        QFETCH(QString, html);
+        QFETCH(int, textLength);
+        QFETCH(QString, cutBefore);
+        const QString expected =
+            cutBefore.isEmpty() ? QString() : html.left(html.indexOf(cutBefore));
+        QCOMPARE(helpPageOpening(html, textLength), expected);
     }
 
     void unknownTopicIsSaid() {

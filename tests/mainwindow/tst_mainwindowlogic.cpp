@@ -428,6 +428,12 @@ private slots:
         QVERIFY(!FileNamePattern(QStringLiteral("[a].txt")).matches(QStringLiteral("a.txt")));
         QVERIFY(FileNamePattern(QStringLiteral("*.メモ")).matches(QStringLiteral("日記.メモ")));
         QVERIFY(FileNamePattern(QStringLiteral("  ")).matches(QStringLiteral("x")));
+        // One "?" for a character outside the BMP; letters of any script without case; a "*"
+        // that must give back what it took.
+        QVERIFY(FileNamePattern(QStringLiteral("?.txt")).matches(QStringLiteral("𠮷.txt")));
+        QVERIFY(FileNamePattern(QStringLiteral("*.ÄΣ")).matches(QStringLiteral("x.äς")));
+        QVERIFY(FileNamePattern(QStringLiteral("a*b*c")).matches(QStringLiteral("aXbYbZc")));
+        QVERIFY(!FileNamePattern(QStringLiteral("a*b*c")).matches(QStringLiteral("aXbYbZ")));
     }
 
     void viewerTextAndPaths() {

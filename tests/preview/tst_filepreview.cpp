@@ -1,6 +1,9 @@
 #include "preview/FilePreview.h"
 #include "preview/PreviewHead.h"
 
+#include "ChildProcess.h"
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringEncoder>
@@ -11,6 +14,10 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::readBytes;
+using zorvane::testing::startChild;
+using zorvane::testing::waitForChild;
+using zorvane::testing::writeBytes;
 
 namespace {
 
@@ -199,6 +206,29 @@ private slots:
         QCOMPARE(result.text, wholeReadPreview(content));
     }
 
+    // The first Japanese file a fresh process shows (here a child's) reads as later ones do:
+    // nothing the decoders look characters up in is made on first use.
+    void firstPreviewOfARunReadsAsLaterOnes_data() {
+        QTest::addColumn<QByteArray>("encoding");
+        for (const char* encoding : {"windows-31j", "EUC-JP", "ISO-2022-JP"})
+            QTest::newRow(encoding) << QByteArray(encoding);
+    }
+    void firstPreviewOfARunReadsAsLaterOnes() {
+        QFETCH(QByteArray, encoding);
+        const QString content = numberedLines(1, 20).replace(
+            QStringLiteral("line"), QStringLiteral("漢字とひらがな、カタカナの行です。"));
+        QStringEncoder encoder(encoding.constData());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("japanese.txt"));
+        QVERIFY(writeBytes(path, encoder.encode(content)));
+        const QString shown = dir.filePath(QStringLiteral("shown.txt"));
+        const pid_t child = startChild({path, shown});
+        QVERIFY(child > 0);
+        QCOMPARE(waitForChild(child), 0);
+        QCOMPARE(QString::fromUtf8(readBytes(shown)), buildPreview(path).text);
+        QCOMPARE(buildPreview(path).text, content);
+    }
+
     // A JIS line may end in the kanji set; the next line goes on in it.
     void iso2022JpSetCarriesAcrossLines() {
         QCOMPARE(previewOfBytes("\x1B$BF|\r\nK\\\x1B(B\r\nab"),
@@ -340,5 +370,15 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFilePreview)
+int main(int argc, char** argv) {
+    // The fresh process of firstPreviewOfARunReadsAsLaterOnes: one preview, written in UTF-8.
+    if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
+        return writeBytes(QFile::decodeName(argv[3]),
+                          buildPreview(QFile::decodeName(argv[2])).text.toUtf8())
+                   ? 0
+                   : 1;
+    QCoreApplication app(argc, argv);
+    TestFilePreview test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_filepreview.moc"

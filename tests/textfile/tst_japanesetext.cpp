@@ -1,9 +1,11 @@
 #include "textfile/EucJpCodec.h"
 #include "textfile/Iso2022JpDecoder.h"
 #include "textfile/JapaneseTextGuess.h"
+#include "textfile/TextCodec.h"
 
 #include "TestFiles.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -185,6 +187,61 @@ private slots:
         for (const QByteArray& piece : pieces)
             texts << decoder.decode(piece);
         QCOMPARE(texts.join(u'|'), expected);
+    }
+
+    // The decoders' compiled-in tables hold the platform's mapping: every code, decoded alone by
+    // a converter of the platform, gives the same character, and a code it has no character
+    // for starts with U+FFFD.
+    void everyCodeReadsAsThePlatformReadsIt_data() {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::addColumn<QList<int>>("firstBytes");
+        QTest::addColumn<QList<int>>("secondBytes"); // empty: codes of one byte
+        const auto range = [](int low, int high) {
+            QList<int> bytes;
+            for (int byte = low; byte <= high; ++byte)
+                bytes << byte;
+            return bytes;
+        };
+        QTest::newRow("cp932 single bytes")
+            << QByteArray("windows-31j") << QByteArray() << range(0x80, 0xFF) << QList<int>{};
+        QTest::newRow("cp932 pairs") << QByteArray("windows-31j") << QByteArray()
+                                     << range(0x81, 0x9F) + range(0xE0, 0xFC) << range(0x40, 0xFC);
+        QTest::newRow("euc-jp jis x 0208")
+            << QByteArray("EUC-JP") << QByteArray() << range(0xA1, 0xFE) << range(0xA1, 0xFE);
+        QTest::newRow("euc-jp jis x 0212")
+            << QByteArray("EUC-JP") << QByteArray("\x8F") << range(0xA1, 0xFE) << range(0xA1, 0xFE);
+    }
+    void everyCodeReadsAsThePlatformReadsIt() {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QByteArray, prefix);
+        QFETCH(QList<int>, firstBytes);
+        QFETCH(QList<int>, secondBytes);
+        const bool cp932 = encoding == "windows-31j";
+        QList<QByteArray> codes;
+        for (int first : firstBytes) {
+            if (secondBytes.isEmpty())
+                codes << prefix + char(first);
+            for (int second : secondBytes)
+                codes << prefix + char(first) + char(second);
+        }
+        QStringList differences;
+        int mapped = 0;
+        for (const QByteArray& code : codes) {
+            QStringDecoder platform(encoding.constData(), QStringDecoder::Flag::Stateless);
+            const QString expected = platform.decode(code);
+            const char16_t unit = expected.size() == 1 ? expected.at(0).unicode() : 0;
+            // The platform answers U+001A (CP932) or U+FFFD for a code it has no character for.
+            const bool hasCharacter = unit != 0 && unit != 0x1A && unit != 0xFFFD &&
+                                      !QChar::isSurrogate(unit) && (cp932 || unit >= 0x80);
+            const QString ours =
+                cp932 ? TextCodec::decodeText(code, TextEncoding::Cp932) : EucJpCodec::decode(code);
+            mapped += hasCharacter ? 1 : 0;
+            if (hasCharacter ? ours != expected : !ours.startsWith(QChar(0xFFFD)))
+                differences << QString::fromLatin1(code.toHex()) + QChar(u'=') + ours;
+        }
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.mid(0, 10).join(u' ')));
+        QVERIFY2(mapped > codes.size() / 3, qPrintable(QString::number(mapped)));
     }
 
     // Every character that the platform's converters write and read back reads back the same
