@@ -18,6 +18,7 @@
 #include "mainwindow/StartupSettings.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/ViewerColour.h"
+#include "mainwindow/ViewerEncodingMenu.h"
 #include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
 #include "platform/HelpService.h"
@@ -223,6 +224,12 @@ void Form1::buildControls() {
     // Read-only, but the arrows, Page Up/Down and Ctrl+Home/End move through the text.
     text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The encoding chosen in the viewer's menu reads the file shown again.
+    viewerEncoding_ = new ViewerEncodingMenu(*text1_);
+    connect(viewerEncoding_, &ViewerEncodingMenu::choiceChanged, this, [this] {
+        if (!currentFile().isEmpty())
+            previewFile(currentFile());
+    });
 
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -613,15 +620,19 @@ void Form1::clearCurrentFile() {
     setCurrentFile(QString());
     previewText_.clear();
     text1_->clear();
+    viewerEncoding_->showDescription(QString());
 }
 
 void Form1::File1_Click() {
+    previewFile(joinFolderAndName(file1_->path(), file1_->fileName()));
+}
+
+void Form1::previewFile(const QString& fullPath) {
     abandonPendingPreview();
     if (launched_ == 1)
         text1_->setEnabled(true);
-    const QString fullPath = joinFolderAndName(file1_->path(), file1_->fileName());
     const std::optional<PreviewResult> preview = previewRead_.start(
-        [fullPath] { return buildPreview(fullPath); },
+        [fullPath, choice = viewerEncoding_->choice()] { return buildPreview(fullPath, choice); },
         [this, fullPath](const PreviewResult& later) { finishPendingPreview(fullPath, later); });
     if (preview) {
         showPreview(fullPath, *preview);
@@ -660,6 +671,7 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
     }
     previewText_ = preview.text;
     text1_->setPlainText(viewerDisplayText(preview.text));
+    viewerEncoding_->showDescription(preview.description);
     text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
     setCurrentFile(fullPath);
     launched_ = 0;

@@ -28,6 +28,7 @@ class FileListView;
 class FolderFollower;
 struct CommandLineTarget;
 class PathLabel;
+class ViewerEncodingMenu;
 struct StartupSettings;
 
 // The main window: the filer on the left (Drive1, Dir1, File1, Combo1), the viewer Text1 on
@@ -150,6 +151,7 @@ private:
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
     void showCommandLineTarget(const CommandLineTarget& target);
+    void previewFile(const QString& fullPath);
     void showPreview(const QString& fullPath, const PreviewResult& preview);
     void finishPendingPreview(const QString& fullPath, const PreviewResult& preview);
     void abandonPendingPreview();
@@ -175,6 +177,8 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     PathLabel* label5_ = nullptr;
+    // Text1's context menu: how the viewer reads the files it shows.
+    ViewerEncodingMenu* viewerEncoding_ = nullptr;
     FolderFollower* folderFollower_ = nullptr; // keeps Dir1 and File1 current
 
     qint16 launched_ = 0;

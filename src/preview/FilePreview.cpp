@@ -1,6 +1,8 @@
 #include "preview/FilePreview.h"
 
 #include "preview/BoundedLineReader.h"
+#include "preview/HexView.h"
+#include "preview/PackedPreview.h"
 #include "preview/PreviewHead.h"
 #include "preview/PreviewTextBuilder.h"
 #include "textfile/EucJpCodec.h"
@@ -91,6 +93,16 @@ QString previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
         });
 }
 
+// The length of the byte-order mark at the start of `head` when it is the mark of `encoding`.
+qsizetype byteOrderMarkLengthOf(QByteArrayView head, ContentEncoding encoding) {
+    const QByteArray mark =
+        encoding == ContentEncoding::Utf8      ? TextCodec::byteOrderMark(TextEncoding::Utf8)
+        : encoding == ContentEncoding::Utf16LE ? TextCodec::byteOrderMark(TextEncoding::Utf16LE)
+        : encoding == ContentEncoding::Utf16BE ? TextCodec::byteOrderMark(TextEncoding::Utf16BE)
+                                               : QByteArray();
+    return !mark.isEmpty() && head.startsWith(mark) ? mark.size() : 0;
+}
+
 } // namespace
 
 QString continuationMarker() {
@@ -98,8 +110,11 @@ QString continuationMarker() {
 }
 
 QString previewTextOf(QByteArrayView head, bool wholeFile) {
-    const ContentEncoding encoding = JapaneseTextGuess::guess(head, wholeFile);
-    const QByteArrayView body = head.sliced(TextCodec::byteOrderMarkLength(head));
+    return previewTextOf(head, wholeFile, JapaneseTextGuess::guess(head, wholeFile));
+}
+
+QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
+    const QByteArrayView body = head.sliced(byteOrderMarkLengthOf(head, encoding));
     // UTF-16 is split into lines after decoding; the others on bytes (CR and LF never occur
     // inside their multibyte characters), then each line is decoded.
     const auto decodeAs = [](TextEncoding textEncoding) {
@@ -124,11 +139,22 @@ QString previewTextOf(QByteArrayView head, bool wholeFile) {
     return previewOfBytes(body, wholeFile, decodeAs(TextEncoding::Cp932));
 }
 
-PreviewResult buildPreview(const QString& fullPath) {
+PreviewResult buildPreview(const QString& fullPath, PreviewEncoding choice) {
     const PreviewHead head = readPreviewHead(fullPath);
     if (head.errorNumber != 0)
-        return {head.errorNumber, {}};
-    return {0, previewTextOf(head.bytes, head.wholeFile)};
+        return {head.errorNumber, {}, {}};
+    if (auto packed = packedPreview({fullPath, {}}, head.bytes, choice))
+        return *packed;
+    return plainPreview(head.bytes, head.wholeFile, choice);
+}
+
+PreviewResult plainPreview(QByteArrayView head, bool wholeFile, PreviewEncoding choice) {
+    if (choice == PreviewEncoding::Hex)
+        return {0, hexViewText(head, wholeFile), previewEncodingCaption(choice)};
+    const ContentEncoding encoding =
+        chosenContentEncoding(choice).value_or(JapaneseTextGuess::guess(head, wholeFile));
+    return {0, previewTextOf(head, wholeFile, encoding),
+            QStringLiteral("文字コード: ") + encodingUsedText(encoding, choice)};
 }
 
 } // namespace zorvane
