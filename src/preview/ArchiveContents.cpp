@@ -95,6 +95,9 @@ ArchiveListing listArchive(ArchiveReader& reader, int maxMembers) {
     }
     listing.stop = reader.failure();
     listing.stoppedAt = archive_filter_bytes(handle, 0);
+    // A 7z whose names are encrypted, or whose encrypted member must be read to be listed (a
+    // link), says so only as encrypted members met.
+    listing.encrypted = archive_read_has_encrypted_entries(handle) > 0;
     return listing;
 }
 
@@ -119,7 +122,7 @@ QString archiveMemberLine(const ArchiveMember& member, ContentEncoding names) {
         name += QStringLiteral(" -> ") + shownName(member.linkTarget, names);
     if (member.encrypted)
         name += QStringLiteral("  （暗号化）");
-    return QStringLiteral("%1  %2  %3").arg(size, 12).arg(modified, name);
+    return QStringLiteral("%1  %2  %3").arg(size, 10).arg(modified, name);
 }
 
 } // namespace zorvane

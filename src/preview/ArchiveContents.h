@@ -27,7 +27,8 @@ struct ArchiveListing {
     QList<ArchiveMember> members;
     bool more = false; // another member follows the last one listed
     ExpansionStop stop = ExpansionStop::Complete;
-    qint64 stoppedAt = 0; // where the reading stopped: bytes into the (expanded) archive
+    qint64 stoppedAt = 0;   // where the reading stopped: bytes into the (expanded) archive
+    bool encrypted = false; // what stopped it is encryption libarchive cannot read through
 };
 
 // Lists at most `maxMembers` members of the archive `reader` reads, and tells whether more

@@ -11,7 +11,7 @@ namespace zorvane {
 // bytes bound the file's bytes read and, apart, the bytes expanded from them.
 struct ExpansionBounds {
     qint64 bytes = qint64(64) << 20;
-    std::chrono::milliseconds time{40};
+    std::chrono::milliseconds time{30};
 };
 
 // Why the reading of a compressed stream or an archive ended.

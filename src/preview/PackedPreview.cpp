@@ -18,8 +18,9 @@ const QString& lineEnd() {
     return crlf;
 }
 
-PreviewResult archivePreview(ByteSource& source, ExpansionBudget& budget, const QString& formatName,
-                             PreviewEncoding choice) {
+// `archiveName` says what the archive is: "zip 書庫", "tar 書庫（gzip 圧縮）".
+PreviewResult archivePreview(ByteSource& source, ExpansionBudget& budget,
+                             const QString& archiveName, PreviewEncoding choice) {
     ArchiveReader reader(source, budget);
     const ArchiveListing listing = listArchive(reader, previewLineLimit);
     const ContentEncoding names =
@@ -34,13 +35,14 @@ PreviewResult archivePreview(ByteSource& source, ExpansionBudget& budget, const 
             break;
     }
     QString text = builder.text();
-    if (!builder.isComplete() && listing.stop == ExpansionStop::Damaged)
+    if (!builder.isComplete() && listing.stop == ExpansionStop::Damaged && listing.encrypted)
+        text += encryptedArchiveNotice(count) + lineEnd();
+    else if (!builder.isComplete() && listing.stop == ExpansionStop::Damaged)
         text += damagedArchiveNotice(listing.stoppedAt, count) + lineEnd();
     else if (!builder.isComplete() && listing.stop == ExpansionStop::Bound)
         text += archiveBoundNotice() + lineEnd();
     return {0, text,
-            formatName + QStringLiteral(" 書庫、名前の文字コード: ") +
-                encodingUsedText(names, choice)};
+            archiveName + QStringLiteral("、名前の文字コード: ") + encodingUsedText(names, choice)};
 }
 
 // The first `byteBound` expanded bytes (and one more, to tell whether the content goes on).
@@ -79,8 +81,8 @@ PreviewResult compressedPreview(ByteSource& source, ExpansionBudget& budget, Pac
         if (source.seek(0, SEEK_SET) == 0) {
             StreamExpander again(source, format, budget);
             return archivePreview(again, budget,
-                                  packedFormatName(inner) + QStringLiteral("（") + compression +
-                                      QStringLiteral(" 圧縮）"),
+                                  packedFormatName(inner) + QStringLiteral(" 書庫（") +
+                                      compression + QStringLiteral(" 圧縮）"),
                                   choice);
         }
     }
@@ -110,7 +112,8 @@ std::optional<PreviewResult> packedPreview(const PackedInput& input, QByteArrayV
         return PreviewResult{source.openError(), {}, {}};
     if (isCompressedStream(format))
         return compressedPreview(source, budget, format, choice);
-    return archivePreview(source, budget, packedFormatName(format), choice);
+    return archivePreview(source, budget, packedFormatName(format) + QStringLiteral(" 書庫"),
+                          choice);
 }
 
 QString damagedStreamNotice() {
@@ -127,6 +130,12 @@ QString damagedArchiveNotice(qint64 stoppedAt, qsizetype membersListed) {
     return QStringLiteral("＝＝＝＝＝書庫は %1 バイト目から先が壊れていて読めません（%2 "
                           "件を一覧）。＝＝＝＝＝")
         .arg(stoppedAt)
+        .arg(membersListed);
+}
+
+QString encryptedArchiveNotice(qsizetype membersListed) {
+    return QStringLiteral("＝＝＝＝＝書庫のここから先は暗号化されていて一覧できません（%1 "
+                          "件を一覧）。＝＝＝＝＝")
         .arg(membersListed);
 }
 

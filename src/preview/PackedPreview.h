@@ -28,6 +28,7 @@ std::optional<PreviewResult> packedPreview(const PackedInput& input, QByteArrayV
 QString damagedStreamNotice();
 QString streamBoundNotice();
 QString damagedArchiveNotice(qint64 stoppedAt, qsizetype membersListed);
+QString encryptedArchiveNotice(qsizetype membersListed);
 QString archiveBoundNotice();
 
 } // namespace zorvane

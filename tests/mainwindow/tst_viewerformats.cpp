@@ -162,8 +162,8 @@ private slots:
                "printf 'memo\\r\\n' > $memo && touch -d '2024-01-02 03:04:05' $memo $folder && "
                "LANG=C zip -q ../win.zip $memo $folder && cd .. && rm -r w"_s
             << u"win.zip"_s
-            << u"           6  2024-01-02 03:04  メモ帳.txt\r\n"
-               "       <DIR>  2024-01-02 03:04  資料/\r\n"_s
+            << u"         6  2024-01-02 03:04  メモ帳.txt\r\n"
+               "     <DIR>  2024-01-02 03:04  資料/\r\n"_s
             << u"zip 書庫、名前の文字コード: Shift_JIS（自動判別）"_s;
     }
 

@@ -39,9 +39,9 @@ QString folderless(QString name) {
 QList<Listed> viewerListing(const QStringList& lines, bool withDates) {
     QList<Listed> listed;
     for (const QString& line : lines) {
-        const QString size = line.left(12).trimmed();
+        const QString size = line.left(10).trimmed();
         listed.append({size == u"<DIR>" ? QStringLiteral("0") : size,
-                       withDates ? line.mid(14, 16) : QString(), folderless(line.mid(32))});
+                       withDates ? line.mid(12, 16) : QString(), folderless(line.mid(30))});
     }
     return listed;
 }
@@ -182,46 +182,45 @@ private slots:
         QTest::addColumn<QString>("listing");   // bsdtar or unzip
         QTest::addColumn<QStringList>("names"); // where the tool's own are mojibake
         QTest::addColumn<bool>("encrypted");
-        QTest::addColumn<int>("cutAt"); // bytes kept of the archive, 0 all
+        QTest::addColumn<int>("cutAt");      // bytes kept of the archive, 0 all
+        QTest::addColumn<QString>("notice"); // the start of the last line, when one ends it
 
         const QString tar = u"tar"_s;
         const QString bsdtar = u"bsdtar"_s;
         const QString unzip = u"unzip"_s;
-        QTest::newRow("tar") << QStringList{tar, bsdtar} << u"tar -cf f -C tree ."_s << bsdtar
-                             << QStringList() << false << 0;
-        QTest::newRow("tar.gz") << QStringList{tar, bsdtar, u"gzip"_s} << u"tar -czf f -C tree ."_s
-                                << bsdtar << QStringList() << false << 0;
-        QTest::newRow("tar.zst") << QStringList{tar, bsdtar, u"zstd"_s}
-                                 << u"tar --zstd -cf f -C tree ."_s << bsdtar << QStringList()
-                                 << false << 0;
-        QTest::newRow("pax.xz by bsdtar")
-            << QStringList{bsdtar, u"xz"_s} << u"bsdtar --format pax -cJf f -C tree ."_s << bsdtar
-            << QStringList() << false << 0;
-        QTest::newRow("tar of 60 members") << QStringList{tar, bsdtar} << u"tar -cf f -C many ."_s
-                                           << bsdtar << QStringList() << false << 0;
-        QTest::newRow("cpio") << QStringList{u"cpio"_s, bsdtar}
-                              << u"cd tree && find . | cpio --quiet -o -H newc > ../f"_s << bsdtar
-                              << QStringList() << false << 0;
-        QTest::newRow("7z") << QStringList{u"7z"_s, bsdtar}
-                            << u"cd tree && 7z a -bd -bso0 ../f.7z . && mv ../f.7z ../f"_s << bsdtar
-                            << QStringList() << false << 0;
-        QTest::newRow("zip") << QStringList{u"zip"_s, unzip}
-                             << u"cd tree && zip -q -r -y ../f.zip . && mv ../f.zip ../f"_s << unzip
-                             << QStringList() << false << 0;
-        QTest::newRow("zip with Shift-JIS names")
-            << QStringList{u"zip"_s, unzip}
-            << u"cd win && LANG=C zip -q -r ../f.zip . && mv ../f.zip ../f"_s << unzip
-            << QStringList{u"資料"_s, u"資料/a.txt"_s, u"メモ帳.txt"_s} << false << 0;
-        QTest::newRow("encrypted zip")
-            << QStringList{u"zip"_s, unzip}
-            << u"cd tree && zip -q -r -P secret ../f.zip . && mv ../f.zip ../f"_s << unzip
-            << QStringList() << true << 0;
-        QTest::newRow("zip cut short") << QStringList{u"zip"_s, unzip}
-                                       << u"cd many && zip -q -r ../f.zip . && mv ../f.zip ../f"_s
-                                       << unzip << QStringList() << false << 3000;
-        QTest::newRow("tar.gz cut short")
-            << QStringList{tar, bsdtar, u"gzip"_s} << u"tar -czf f -C tree ."_s << bsdtar
-            << QStringList() << false << 300;
+        const QString damaged = damagedArchiveNotice(0, 0).left(8);
+        const auto row = [](const char* name, const QStringList& tools, const QString& make,
+                            const QString& listing, bool encrypted = false, int cutAt = 0,
+                            const QString& notice = QString(), const QStringList& names = {}) {
+            QTest::newRow(name) << tools << make << listing << names << encrypted << cutAt
+                                << notice;
+        };
+        row("tar", {tar, bsdtar}, u"tar -cf f -C tree ."_s, bsdtar);
+        row("tar.gz", {tar, bsdtar, u"gzip"_s}, u"tar -czf f -C tree ."_s, bsdtar);
+        row("tar.zst", {tar, bsdtar, u"zstd"_s}, u"tar --zstd -cf f -C tree ."_s, bsdtar);
+        row("pax.xz by bsdtar", {bsdtar, u"xz"_s}, u"bsdtar --format pax -cJf f -C tree ."_s,
+            bsdtar);
+        row("tar of 60 members", {tar, bsdtar}, u"tar -cf f -C many ."_s, bsdtar);
+        row("cpio", {u"cpio"_s, bsdtar}, u"cd tree && find . | cpio --quiet -o -H newc > ../f"_s,
+            bsdtar);
+        row("7z", {u"7z"_s, bsdtar}, u"cd tree && 7z a -bd -bso0 ../f.7z . && mv ../f.7z ../f"_s,
+            bsdtar);
+        row("7z with encrypted content", {u"7z"_s, bsdtar},
+            u"cd many && 7z a -bd -bso0 -psecret ../f.7z . && mv ../f.7z ../f"_s, bsdtar, true);
+        row("7z with encrypted names", {u"7z"_s, bsdtar},
+            u"cd many && 7z a -bd -bso0 -psecret -mhe=on ../f.7z . && mv ../f.7z ../f"_s, bsdtar,
+            false, 0, encryptedArchiveNotice(0));
+        row("zip", {u"zip"_s, unzip}, u"cd tree && zip -q -r -y ../f.zip . && mv ../f.zip ../f"_s,
+            unzip);
+        row("zip with Shift-JIS names", {u"zip"_s, unzip},
+            u"cd win && LANG=C zip -q -r ../f.zip . && mv ../f.zip ../f"_s, unzip, false, 0, {},
+            {u"資料"_s, u"資料/a.txt"_s, u"メモ帳.txt"_s});
+        row("encrypted zip", {u"zip"_s, unzip},
+            u"cd tree && zip -q -r -P secret ../f.zip . && mv ../f.zip ../f"_s, unzip, true);
+        row("zip cut short", {u"zip"_s, unzip},
+            u"cd many && zip -q -r ../f.zip . && mv ../f.zip ../f"_s, unzip, false, 3000, damaged);
+        row("tar.gz cut short", {tar, bsdtar, u"gzip"_s}, u"tar -czf f -C tree ."_s, bsdtar, false,
+            300, damaged);
     }
 
     void archiveContents() {
@@ -231,13 +230,14 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(bool, encrypted);
         QFETCH(int, cutAt);
+        QFETCH(QString, notice);
         if (!toolsInstalled(tools))
             QSKIP("a tool is not installed");
         run(u"rm -f f && "_s + make);
         const bool byUnzip = listing == u"unzip";
         QList<Listed> expected =
             byUnzip ? unzipListing(run(u"unzip -l f"_s)) : bsdtarListing(run(u"bsdtar -tvf f"_s));
-        QVERIFY(!expected.isEmpty());
+        QVERIFY(!expected.isEmpty() || !notice.isEmpty());
         if (cutAt > 0)
             run(QStringLiteral("head -c %1 f > cut && mv cut f").arg(cutAt));
 
@@ -245,21 +245,26 @@ private slots:
         QCOMPARE(preview.errorNumber, 0);
         QStringList lines = textLines(preview.text);
         const qsizetype listed = qMin<qsizetype>(expected.size(), 51);
-        if (cutAt > 0) {
-            QCOMPARE(lines.takeLast().left(8), damagedArchiveNotice(0, 0).left(8));
-            QVERIFY2(!lines.isEmpty() && lines.size() < expected.size(), qPrintable(preview.text));
-            expected = expected.first(lines.size());
+        if (!notice.isEmpty()) {
+            QVERIFY(!lines.isEmpty());
+            QCOMPARE(lines.takeLast().left(notice.size()), notice);
+            QVERIFY2(cutAt == 0 || (!lines.isEmpty() && lines.size() < expected.size()),
+                     qPrintable(preview.text));
+            expected = expected.first(qMin(lines.size(), expected.size()));
         } else if (expected.size() > listed) {
             QCOMPARE(lines.takeLast(), continuationMarker());
             expected = expected.first(listed);
         }
         for (QString& line : lines) {
-            QCOMPARE(line.endsWith(u"  （暗号化）"),
-                     encrypted && !line.startsWith(u"       <DIR>"));
+            QCOMPARE(line.endsWith(u"  （暗号化）"), encrypted && !line.startsWith(u"     <DIR>"));
             if (encrypted)
                 line.remove(u"  （暗号化）"_s);
         }
         QList<Listed> shown = viewerListing(lines, byUnzip);
+        for (Listed& member : shown) {
+            if (byUnzip) // unzip -l names a link without its target
+                member.name = member.name.section(u" -> "_s, 0, 0);
+        }
         if (!names.isEmpty()) {
             for (qsizetype i = 0; i < expected.size(); ++i) {
                 QVERIFY2(expected[i].name != names.at(i), "the tool reads the name right");
@@ -304,7 +309,7 @@ private slots:
             QCOMPARE(lines, QStringList{streamBoundNotice()});
         } else {
             QCOMPARE(lines.size(), 2);
-            QCOMPARE(lines.first().left(12).trimmed(), expected);
+            QCOMPARE(lines.first().left(10).trimmed(), expected);
             QCOMPARE(lines.last(), archiveBoundNotice());
         }
     }
