@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "preview/FilePreview.h"
+#include "preview/PackedFormat.h"
 #include "textfile/EucJpCodec.h"
 #include "textfile/Iso2022JpDecoder.h"
 #include "textfile/JapaneseTextGuess.h"
@@ -104,7 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // decided otherwise, which the whole-file reading cannot tell.
     if (fromFile.errorNumber != 0)
         fail("a regular file is previewed");
-    if (file.size() <= 4096 && fromFile.text != expected)
+    // A file that begins like a compressed file or an archive is shown as one (fuzz_packed).
+    const bool packed = packedFormatOf(file) != PackedFormat::None;
+    if (file.size() <= 4096 && !packed && fromFile.text != expected)
         fail("preview of the file", expected, fromFile.text);
     return 0;
 }
