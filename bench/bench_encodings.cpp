@@ -202,9 +202,9 @@ int main(int argc, char** argv) {
         Tally& tally = tallies[std::size_t(target)][std::size_t(sizeClass)];
         ++tally.files;
         const QByteArrayView head =
-            QByteArrayView(bytes).first(qMin(bytes.size(), previewByteBound));
+            QByteArrayView(bytes).first(qMin(bytes.size(), previewFirstRead));
         const ContentEncoding guessed =
-            JapaneseTextGuess::guess(head, bytes.size() <= previewByteBound);
+            JapaneseTextGuess::guess(head, bytes.size() <= previewFirstRead);
         if (guessed == targets()[std::size_t(target)].ours)
             ++tally.ours;
         else if (ourMisses.size() < 100)
@@ -277,7 +277,7 @@ int main(int argc, char** argv) {
                             QStringLiteral("ascii line %1 of the mixed file").arg(n) + end;
                         const qsizetype nextSize = encodedSize(target, next);
                         if (target.mark.size() + fillerSize + nextSize + japanese + 16 >
-                            previewByteBound)
+                            previewFirstRead)
                             break;
                         filler += next;
                         fillerSize += nextSize;

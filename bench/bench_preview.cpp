@@ -1,9 +1,11 @@
-// Preview time of a small file against two files of a gigabyte: the preview reads only the
-// head of a file, so all three should cost about the same.
+// Preview time of a small file against three files of a gigabyte: the preview reads only the
+// head of a file, so all four should cost about the same.
 //
 // Files: a 1 KiB file of short lines; a 1 GiB sparse file without any CR (one endless line of
 // NUL bytes); a 1 GiB sparse file whose first 64 KiB are short lines (the preview never reads
-// further, so the rest may stay a hole).
+// further, so the rest may stay a hole); a 1 GiB sparse file whose first 64 KiB are one line of
+// ISO-2022-JP that switches sets at every character (the preview reads on past its first read
+// and decodes the whole line it holds).
 
 #include "preview/FilePreview.h"
 
@@ -74,10 +76,13 @@ int main(int argc, char** argv) {
     std::vector<Case> cases{
         {"1 KiB of short lines", dir.filePath(QStringLiteral("small.txt")), {}},
         {"1 GiB sparse, no CR", dir.filePath(QStringLiteral("nocr.bin")), {}},
-        {"1 GiB, short lines in its first 64 KiB", dir.filePath(QStringLiteral("lines.txt")), {}}};
+        {"1 GiB, short lines in its first 64 KiB", dir.filePath(QStringLiteral("lines.txt")), {}},
+        {"1 GiB, one JIS line switching sets", dir.filePath(QStringLiteral("jis.txt")), {}}};
     if (!writeFile(cases[0].path, shortLines(1024), 1024) ||
         !writeFile(cases[1].path, {}, gibibyte) ||
-        !writeFile(cases[2].path, shortLines(64 * 1024), gibibyte)) {
+        !writeFile(cases[2].path, shortLines(64 * 1024), gibibyte) ||
+        !writeFile(cases[3].path, QByteArray("\x1B$BF|\x1B(Ba").repeated(64 * 1024 / 9),
+                   gibibyte)) {
         std::fprintf(stderr, "cannot write the test files in %s\n", qPrintable(dir.path()));
         return 1;
     }

@@ -1,11 +1,13 @@
 // The preview engine against a plain preview of the whole file: decode it all, split it into
 // lines, take lines until 51 are in or the text passes 2500 characters, with the marker where
 // the rules put it. The bounded reader (which reads a small head of the file) must give the
-// same text, for the file on disk and for its bytes.
+// same text, for the file on disk and for its bytes. Repeated past the bound of the reading, the
+// bytes read in steps preview as the bytes up to the bound do.
 #include "FuzzSupport.h"
 
 #include "preview/FilePreview.h"
 #include "preview/PackedFormat.h"
+#include "preview/PreviewHead.h"
 #include "textfile/EucJpCodec.h"
 #include "textfile/Iso2022JpDecoder.h"
 #include "textfile/JapaneseTextGuess.h"
@@ -109,5 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool packed = packedFormatOf(file) != PackedFormat::None;
     if (file.size() <= 4096 && !packed && fromFile.text != expected)
         fail("preview of the file", expected, fromFile.text);
+
+    if (file.isEmpty() || packed)
+        return 0;
+    const QByteArray longer = file.repeated(previewByteBound / file.size() + 2);
+    if (!writeBytes(path, longer))
+        return 0;
+    const QString fromLongerFile = buildPreview(path).text;
+    const QString fromBound = previewTextOf(QByteArrayView(longer).first(previewByteBound), false);
+    if (fromLongerFile != fromBound)
+        fail("preview of a file beyond the bound", fromBound, fromLongerFile);
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "app/GraphicalSession.h"
 
+#include "platform/UnixSocket.h"
+
+#include <algorithm>
+
 namespace zorvane {
 
 namespace {
@@ -31,6 +35,32 @@ bool graphicalSessionReachable(const QByteArray& display, const QByteArray& wayl
             return true;
     }
     return false;
+}
+
+QByteArrayList displaySockets(const QByteArray& display, const QByteArray& waylandDisplay,
+                              const QByteArray& runtimeDir) {
+    QByteArrayList sockets;
+    // [host]:number[.screen]; the host "unix" or none means this machine's socket.
+    const qsizetype colon = display.lastIndexOf(':');
+    if (colon >= 0) {
+        const QByteArray host = display.first(colon);
+        const QByteArray number = display.sliced(colon + 1).split('.').constFirst();
+        bool numeric = false;
+        number.toUInt(&numeric);
+        if (numeric && (host.isEmpty() || host == "unix"))
+            sockets.append("/tmp/.X11-unix/X" + number);
+    }
+    if (waylandDisplay.startsWith('/'))
+        sockets.append(waylandDisplay);
+    else if (!waylandDisplay.isEmpty() && !runtimeDir.isEmpty())
+        sockets.append(runtimeDir + '/' + waylandDisplay);
+    return sockets;
+}
+
+bool namedDisplayPresent() {
+    const QByteArrayList sockets =
+        displaySockets(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_RUNTIME_DIR"));
+    return std::any_of(sockets.cbegin(), sockets.cend(), unixSocketAnswers);
 }
 
 QString noGraphicalSessionMessage(bool japanese) {

@@ -103,11 +103,15 @@ bool anyJapaneseFont(const QList<FontFamilyFacts>& installed) {
 }
 
 MessageRequest missingJapaneseFontMessage() {
+    // Without a Japanese font the Japanese lines show as boxes: the first line and the title
+    // say it in letters every font has.
     return {QStringLiteral(
+                "No Japanese font is installed: kana and kanji show as boxes. Install one with "
+                "sudo apt install fonts-ipafont-gothic (or fonts-noto-cjk).\n\n"
                 "日本語を表示できるフォントが見つかりません。かなと漢字は正しく表示されません。\n"
                 "fonts-ipafont-gothic または fonts-noto-cjk をインストールしてください。\n"
                 "(例: sudo apt install fonts-ipafont-gothic)"),
-            QStringLiteral("フォント"), MessageIcon::Exclamation, MessageButtons::Ok};
+            QStringLiteral("Fonts / フォント"), MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
 void reportMissingJapaneseFont(QWidget* owner) {

@@ -2,6 +2,7 @@
 
 #include "platform/ErrorNumbers.h"
 #include "platform/PlatformServices.h"
+#include "platform/UpdateLockFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,6 +75,8 @@ MessageRequest saveFailureMessage(UnsavedData what, const QString& path, int err
 int writeFailureNumber(const QString& path) {
     if (path.isEmpty())
         return ErrBadFileNameOrNumber;
+    if (updateLockHeldElsewhere(path))
+        return ErrFileAlreadyOpen;
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     struct stat info {};
     if (::stat(file.constData(), &info) == 0) {

@@ -20,7 +20,8 @@ enum class UnsavedData {
 MessageRequest saveFailureMessage(UnsavedData what, const QString& path, int errorNumber);
 
 // Why `path` cannot be replaced now, as the program's error number: checked after a write
-// failed, to name the reason. 0 when nothing in the way can be seen.
+// failed, to name the reason (55 while another program holds its update lock). 0 when nothing
+// in the way can be seen.
 int writeFailureNumber(const QString& path);
 
 // Shows the message through the platform's message-box service.

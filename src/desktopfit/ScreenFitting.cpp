@@ -1,11 +1,14 @@
 #include "desktopfit/ScreenFitting.h"
 
+#include "desktopfit/ButtonStrip.h"
+#include "desktopfit/CaptionWidth.h"
 #include "desktopfit/WindowFit.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWidget>
@@ -50,31 +53,84 @@ QScreen* screenOf(const QWidget& window) {
     return QGuiApplication::primaryScreen();
 }
 
-// The designed controls move, unchanged, into a scroll area that fills the window.
+// What a fitted window keeps of its design, for when it is shown again.
+const char* const DesignedSize = "zorvaneDesignedSize";
+const char* const StripEdge = "zorvaneStripEdge";
+const char* const StripStart = "zorvaneStripStart";
+const char* const DesignedPlace = "zorvaneDesignedPlace"; // of a button kept in sight
+
+// The scroll area and the buttons kept in sight take their places in a client area of `inside`.
+void placeScrollAndStrip(QWidget& window, QScrollArea& scroll, const QSize& inside) {
+    ButtonStrip strip;
+    strip.edge = static_cast<ButtonStrip::Edge>(scroll.property(StripEdge).toInt());
+    strip.start = scroll.property(StripStart).toInt();
+    QList<QPushButton*> pinned;
+    QList<QRect> designed;
+    for (QPushButton* button : window.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant place = button->property(DesignedPlace);
+        if (!place.isValid())
+            continue;
+        strip.buttons.append(pinned.size());
+        pinned.append(button);
+        designed.append(place.toRect());
+    }
+    const StripPlaces places =
+        stripPlaces(strip, designed, scroll.property(DesignedSize).toSize(), inside);
+    scroll.setGeometry(places.scrollArea);
+    for (qsizetype i = 0; i < pinned.size(); ++i) {
+        pinned.at(i)->setGeometry(places.buttons.at(i));
+        pinned.at(i)->raise();
+    }
+}
+
+// The designed controls move, unchanged, into a scroll area that fills the window; the buttons
+// that stand apart along the edge it overflows (OK, Cancel, Help) stay in sight beside it.
 void scrollControls(QWidget& window, const QSize& inside) {
     static const QString ScrollName = QStringLiteral("screenFitScroll");
     auto* scroll = window.findChild<QScrollArea*>(ScrollName, Qt::FindDirectChildrenOnly);
     if (!scroll) {
-        auto* content = new QWidget;
-        content->setObjectName(QStringLiteral("screenFitContent"));
-        content->setFixedSize(window.size());
-        const QObjectList children = window.children();
-        for (QObject* child : children) {
+        // A control moved to another parent loses the focus: the one the window starts on
+        // gets it back once all are moved. Moved within the window, they keep their tab order.
+        QWidget* const firstFocus = window.focusWidget();
+        QList<QWidget*> controls;
+        QList<QRect> places;
+        QList<bool> isButton;
+        for (QObject* child : window.children()) {
             auto* control = qobject_cast<QWidget*>(child);
             if (!control || control->isWindow())
                 continue;
-            const QPoint at = control->pos();
+            controls.append(control);
+            places.append(control->geometry());
+            isButton.append(qobject_cast<QPushButton*>(control) && control->isVisibleTo(&window));
+        }
+        const ButtonStrip strip = buttonStrip(places, isButton, window.size(), inside);
+        auto* content = new QWidget(&window);
+        content->setObjectName(QStringLiteral("screenFitContent"));
+        content->setFixedSize(stripPlaces(strip, places, window.size(), inside).content);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            QWidget* control = controls.at(i);
+            if (strip.buttons.contains(i)) {
+                control->setProperty(DesignedPlace, places.at(i));
+                continue;
+            }
             const bool shown = control->isVisibleTo(&window);
             control->setParent(content);
-            control->move(at);
+            control->move(places.at(i).topLeft());
             control->setVisible(shown);
         }
         scroll = new QScrollArea(&window);
         scroll->setObjectName(ScrollName);
         scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setProperty(DesignedSize, window.size());
+        scroll->setProperty(StripEdge, static_cast<int>(strip.edge));
+        scroll->setProperty(StripStart, strip.start);
+        // Tab goes from control to control; the area only follows (below).
+        scroll->setFocusPolicy(Qt::NoFocus);
         scroll->setWidget(content);
         content->show();
         scroll->show();
+        if (firstFocus && firstFocus != &window)
+            firstFocus->setFocus(Qt::OtherFocusReason);
         // A control reached with Tab scrolls into sight.
         QObject::connect(qApp, &QApplication::focusChanged, scroll,
                          [scroll](QWidget*, QWidget* now) {
@@ -83,7 +139,7 @@ void scrollControls(QWidget& window, const QSize& inside) {
                          });
     }
     window.setFixedSize(inside);
-    scroll->setGeometry(QRect(QPoint(0, 0), inside));
+    placeScrollAndStrip(window, *scroll, inside);
 }
 
 } // namespace
@@ -133,8 +189,12 @@ bool ScreenFitting::eventFilter(QObject* watched, QEvent* event) {
         auto* window = static_cast<QWidget*>(watched);
         const Qt::WindowType type = window->windowType();
         if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog) &&
-            !qobject_cast<QMainWindow*>(window))
+            !qobject_cast<QMainWindow*>(window)) {
+            // Captions are set until the window is shown (Copy or Move at load).
+            if (!window->layout())
+                widenCaptionsForFont(*window);
             fitWindowIntoScreen(*window);
+        }
     }
     return QObject::eventFilter(watched, event);
 }

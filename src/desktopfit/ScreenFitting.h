@@ -13,7 +13,8 @@ namespace zorvane {
 void fitWindowIntoScreen(QWidget& window);
 
 // Does fitWindowIntoScreen for every dialog and secondary window of the application as it is
-// shown. The main window is left out: it keeps the place and size stored for it.
+// shown, after widening the captions of one placed by hand to what the desktop's fonts need. The
+// main window is left out: it fits itself as it applies its stored place and size.
 class ScreenFitting final : public QObject {
 public:
     // Installs one filter on the application; again is harmless.

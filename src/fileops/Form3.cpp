@@ -2,12 +2,12 @@
 
 #include "app/ModPlok.h"
 #include "fileops/DestinationFolder.h"
-#include "fileops/DialogFrame.h"
 #include "fileops/FileOpMessages.h"
 #include "fileops/RecentFolderList.h"
 #include "fileops/ShellSenders.h"
-#include "mainwindow/MainWindowAccessibility.h"
-#include "mainwindow/PathLabel.h"
+#include "formkit/DialogFrame.h"
+#include "formkit/NamedComboBoxAccessibility.h"
+#include "formkit/PathLabel.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PlatformServices.h"
@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace zorvane {
@@ -27,9 +28,12 @@ QLabel* gothicLabel(const QString& caption, QWidget* parent) {
     return label;
 }
 
-QComboBox* folderComboBox(QWidget* parent) {
+QComboBox* folderComboBox(QWidget* parent, const QString& name) {
     auto* combo = new QComboBox(parent);
+    combo->setAccessibleName(name);
     combo->setEditable(true);
+    // The text field is named as its box: a screen reader reaches the field itself.
+    combo->lineEdit()->setAccessibleName(name);
     // Only a done operation or the picker changes the lists, never typing or Enter.
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setDuplicatesEnabled(true);
@@ -66,7 +70,7 @@ Form3::Form3(QWidget* owner) : QDialog(owner) {
 }
 
 void Form3::buildControls() {
-    // Created in tab order, so the focus starts on Command1.
+    // Created in tab order, so the focus starts on Command1 (in Combo1 without a recent folder).
     command1_ = new QPushButton(this);
     placeControl(command1_, QStringLiteral("Command1"), 5760, 600, 720, 420);
     command2_ = new QPushButton(this);
@@ -78,11 +82,9 @@ void Form3::buildControls() {
     // A combo box is read by its text; these names tell a screen reader which row it is in.
     // Named as they are made: the name must be there when the first interface is made.
     installNamedComboBoxAccessibility();
-    combo1_ = folderComboBox(this);
-    combo1_->setAccessibleName(QStringLiteral("最近のディレクトリ"));
+    combo1_ = folderComboBox(this, QStringLiteral("最近のディレクトリ"));
     placeControl(combo1_, QStringLiteral("Combo1"), 1320, 660, 4000, 300);
-    combo2_ = folderComboBox(this);
-    combo2_->setAccessibleName(QStringLiteral("いつものディレクトリ"));
+    combo2_ = folderComboBox(this, QStringLiteral("いつものディレクトリ"));
     placeControl(combo2_, QStringLiteral("Combo2"), 1320, 1440, 4000, 300);
 
     label1_ = gothicLabel(QStringLiteral("ファイル："), this);
@@ -129,6 +131,9 @@ void Form3::Form_Load() {
     command1_->setAccessibleName(QStringLiteral("最近のディレクトリへ") + verb);
     command2_->setAccessibleName(QStringLiteral("いつものディレクトリへ") + verb);
     opFunc_ = opFuncForFileOpCode(modPlok().FileOpCode);
+    // Without a recent folder Enter on Copy would do nothing: the first folder is typed.
+    if (combo1_->currentText().isEmpty())
+        combo1_->setFocus();
 }
 
 bool Form3::sendTo(const QString& text) {

@@ -1,10 +1,10 @@
 #include "fileops/Form4.h"
 
 #include "app/ModPlok.h"
-#include "fileops/DialogFrame.h"
 #include "fileops/RenameName.h"
 #include "fileops/ShellSenders.h"
-#include "mainwindow/PathLabel.h"
+#include "formkit/DialogFrame.h"
+#include "formkit/PathLabel.h"
 #include "platform/BeepService.h"
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"

@@ -1,9 +1,9 @@
 #include "fileops/Form5.h"
 
 #include "app/ModPlok.h"
-#include "fileops/DialogFrame.h"
 #include "fileops/ShellSenders.h"
-#include "mainwindow/PathLabel.h"
+#include "formkit/DialogFrame.h"
+#include "formkit/PathLabel.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,5 +1,6 @@
 #include "filer/CaptionedListAccessible.h"
 
+#include "filer/CaptionedListEntryAccessible.h"
 #include "filer/CaptionedListView.h"
 
 #include <algorithm>
@@ -28,6 +29,42 @@ void installCaptionedListAccessibility() {
 
 CaptionedListAccessible::CaptionedListAccessible(CaptionedListView* view)
     : QAccessibleWidget(view, QAccessible::List) {}
+
+CaptionedListAccessible::~CaptionedListAccessible() {
+    for (const QAccessible::Id own : std::as_const(entries_))
+        QAccessible::deleteAccessibleInterface(own);
+}
+
+QAccessibleInterface* CaptionedListAccessible::entry(QAccessibleInterface* qtEntry) const {
+    if (!qtEntry)
+        return nullptr;
+    const QAccessible::Id qtId = QAccessible::uniqueId(qtEntry);
+    if (const auto known = entries_.constFind(qtId); known != entries_.cend()) {
+        auto* own = dynamic_cast<CaptionedListEntryAccessible*>(
+            QAccessible::accessibleInterface(known.value()));
+        if (own && own->qtEntry() == qtEntry)
+            return own;
+        QAccessible::deleteAccessibleInterface(known.value());
+        entries_.erase(known);
+    }
+    // Qt drops its entries when the list is read again: ours for them go too, now and then.
+    if (entries_.size() > 2 * childCount() + 64) {
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            auto* own =
+                dynamic_cast<CaptionedListEntryAccessible*>(QAccessible::accessibleInterface(*it));
+            if (own && own->qtEntry()) {
+                ++it;
+                continue;
+            }
+            QAccessible::deleteAccessibleInterface(*it);
+            it = entries_.erase(it);
+        }
+    }
+    auto* own =
+        new CaptionedListEntryAccessible(qtEntry, static_cast<CaptionedListView*>(object()));
+    entries_.insert(qtId, QAccessible::registerAccessibleInterface(own));
+    return own;
+}
 
 // Qt's interface is looked up at each call rather than kept: Qt owns it, and should it ever
 // drop it before the list goes, the list still answers as a plain widget.
@@ -60,12 +97,12 @@ CaptionedListAccessible::relations(QAccessible::Relation match) const {
 
 QAccessibleInterface* CaptionedListAccessible::focusChild() const {
     QAccessibleInterface* own = qt();
-    return own ? own->focusChild() : QAccessibleWidget::focusChild();
+    return own ? entry(own->focusChild()) : QAccessibleWidget::focusChild();
 }
 
 QAccessibleInterface* CaptionedListAccessible::childAt(int x, int y) const {
     QAccessibleInterface* own = qt();
-    return own ? own->childAt(x, y) : QAccessibleWidget::childAt(x, y);
+    return own ? entry(own->childAt(x, y)) : QAccessibleWidget::childAt(x, y);
 }
 
 QAccessibleInterface* CaptionedListAccessible::parent() const {
@@ -75,7 +112,7 @@ QAccessibleInterface* CaptionedListAccessible::parent() const {
 
 QAccessibleInterface* CaptionedListAccessible::child(int index) const {
     QAccessibleInterface* own = qt();
-    return own ? own->child(index) : QAccessibleWidget::child(index);
+    return own ? entry(own->child(index)) : QAccessibleWidget::child(index);
 }
 
 int CaptionedListAccessible::childCount() const {
@@ -85,7 +122,14 @@ int CaptionedListAccessible::childCount() const {
 
 int CaptionedListAccessible::indexOfChild(const QAccessibleInterface* child) const {
     QAccessibleInterface* own = qt();
-    return own ? own->indexOfChild(child) : QAccessibleWidget::indexOfChild(child);
+    if (!own)
+        return QAccessibleWidget::indexOfChild(child);
+    // Qt's list takes any entry for one of its own: it is given its own.
+    if (const auto* ours = dynamic_cast<const CaptionedListEntryAccessible*>(child)) {
+        const QAccessibleInterface* qtEntry = ours->qtEntry();
+        return qtEntry ? own->indexOfChild(qtEntry) : -1;
+    }
+    return own->indexOfChild(child);
 }
 
 QString CaptionedListAccessible::text(QAccessible::Text kind) const {

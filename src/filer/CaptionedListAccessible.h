@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QHash>
 
 namespace zorvane {
 
@@ -8,10 +9,14 @@ class CaptionedListView;
 
 // The accessible interface of a CaptionedListView: Qt's own list interface for the same list
 // answers everything (role, entries, states, the table of entries, focus), and the labels
-// whose buddy the list is are added to its relations as its captions.
+// whose buddy the list is are added to its relations as its captions. Its entries are Qt's,
+// seen through a CaptionedListEntryAccessible each, focused only while the list has the focus.
 class CaptionedListAccessible final : public QAccessibleWidget {
 public:
     explicit CaptionedListAccessible(CaptionedListView* view);
+    ~CaptionedListAccessible() override;
+    CaptionedListAccessible(const CaptionedListAccessible&) = delete;
+    CaptionedListAccessible& operator=(const CaptionedListAccessible&) = delete;
 
     bool isValid() const override;
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
@@ -34,6 +39,10 @@ public:
 
 private:
     QAccessibleInterface* qt() const;
+    // The entry a screen reader is given for Qt's entry `qtEntry` (made once for each).
+    QAccessibleInterface* entry(QAccessibleInterface* qtEntry) const;
+
+    mutable QHash<QAccessible::Id, QAccessible::Id> entries_; // Qt's entry -> ours
 };
 
 // Installs the factory that gives every CaptionedListView a CaptionedListAccessible.

@@ -68,10 +68,10 @@ void FileListView::showNames(QStringList names) {
     scrollToTop();
 }
 
-void FileListView::refresh() {
+void FileListView::refresh(const QString& current) {
     // Files made by another program while the user reads down the list must not throw the
     // view back to its top.
-    const QString selected = fileName();
+    const QString selected = current.isEmpty() ? fileName() : current;
     const int scrolled = verticalScrollBar()->value();
     reload([this, selected, scrolled] {
         verticalScrollBar()->setValue(scrolled);
@@ -94,6 +94,10 @@ QString FileListView::listEntry(int row) const {
     return row >= 0 && row < listCount() ? model_->names().at(row) : QString();
 }
 
+const QStringList& FileListView::listEntries() const {
+    return model_->names();
+}
+
 int FileListView::listIndex() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -106,6 +110,12 @@ void FileListView::setListIndex(int row) {
     }
     setCurrentIndex(model_->index(row));
     scrollTo(currentIndex());
+}
+
+void FileListView::showListIndex(int row) {
+    quiet_ = true;
+    setListIndex(row);
+    quiet_ = false;
 }
 
 QString FileListView::fileName() const {

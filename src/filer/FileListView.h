@@ -33,16 +33,20 @@ public:
     void setPattern(const QString& pattern);
 
     // Reads the folder again. The selected entry stays selected while its file is still there
-    // (without raising fileSelected); otherwise nothing is selected.
-    void refresh();
+    // (without raising fileSelected); otherwise nothing is selected. `current`, where given,
+    // names the entry selected instead (a file that was renamed), likewise quietly.
+    void refresh(const QString& current = QString());
 
     // The folder's names are still being read in the background.
     bool listingPending() const { return listing_.pending(); }
 
     int listCount() const;
     QString listEntry(int row) const;
+    const QStringList& listEntries() const;
     int listIndex() const; // -1 without a selection
     void setListIndex(int row);
+    // Selects the entry at `row` without raising fileSelected: the caller shows its file.
+    void showListIndex(int row);
 
     // The selected entry's name alone, or empty.
     QString fileName() const;

@@ -106,7 +106,10 @@ int GioShellFileOperation::copyOrMove(const ShellRequest& request, bool move) {
     const ShellWorkResult copied =
         job.run(request.from, request.to, !move, move || replace, temporary);
     if (copied.cancelled())
-        return Declined;
+        return copied.leftBehind.isEmpty()
+                   ? Declined
+                   : tell(request, shellUnfinishedCopyLeftMessage(function, copied.leftBehind),
+                          Declined);
     if (!copied.ok)
         return failed(request, copied);
 

@@ -23,3 +23,25 @@ void* ShellCancellation::gCancellable() const {
 }
 
 } // namespace zorvane
+
+namespace zorvane {
+
+bool ShellCancellation::placeUnlessCancelled(const std::function<QString()>& place) {
+    const std::lock_guard lock(namingMutex_);
+    if (isCancelled())
+        return false;
+    unfinishedPath_ = place();
+    return true;
+}
+
+void ShellCancellation::setUnfinishedPath(const QString& path) {
+    const std::lock_guard lock(namingMutex_);
+    unfinishedPath_ = path;
+}
+
+QString ShellCancellation::unfinishedPath() const {
+    const std::lock_guard lock(namingMutex_);
+    return unfinishedPath_;
+}
+
+} // namespace zorvane

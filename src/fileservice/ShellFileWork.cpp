@@ -229,7 +229,7 @@ bool copyExtendedAttributes(int in, int out) {
 // times of the source. The copy has no name until it is complete: a program killed meanwhile
 // leaves nothing behind. `narrowed` tells that an ACL could not be kept and the copy lost its
 // group and other rights instead; `changed` that the source was written to during the copy.
-ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
+ShellWorkResult copyRegularFile(const QString& source, const QString& folder, bool flush,
                                 ShellCancellation& cancellation, const ShellProgressReport& report,
                                 QString& temporaryPath, bool& narrowed, bool& changed) {
     // Not blocking on open: a FIFO put in the file's place must not hang the copy.
@@ -246,6 +246,7 @@ ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
     UnfinishedFile copy(folder, QStringLiteral(".zorvane-"), QStringLiteral(".part"));
     if (!copy.isOpen())
         return fromErrno(copy.error(), folder);
+    cancellation.setUnfinishedPath(copy.hiddenPath());
     const int out = copy.descriptor();
 
     // The reported size only scales the progress: /proc files report 0, /sys files 4096, a log
@@ -314,7 +315,16 @@ ShellWorkResult copyRegularFile(const QString& source, const QString& folder,
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     if (::fchmod(out, mode) != 0 || ::futimens(out, times) != 0)
         return fromErrno(errno, folder);
-    if (const int placed = copy.placeUnderHiddenName(temporaryPath); placed != 0)
+    // On the disk before it has a name: a program killed meanwhile leaves nothing behind.
+    if (flush && ::fsync(out) != 0)
+        return fromErrno(errno, folder);
+    int placed = 0;
+    if (!cancellation.placeUnlessCancelled([&] {
+            placed = copy.placeUnderHiddenName(temporaryPath);
+            return temporaryPath;
+        }))
+        return ShellWorkResult::failure(G_IO_ERROR_CANCELLED, source);
+    if (placed != 0)
         return fromErrno(placed, folder);
     return ShellWorkResult::success();
 }
@@ -390,32 +400,25 @@ bool ShellFileWork::hasEntrySpelledAs(const QString& path) {
 }
 
 ShellWorkResult ShellFileWork::copyToTemporary(const QString& source, const QString& folder,
-                                               bool followLinks, ShellCancellation& cancellation,
+                                               bool followLinks, bool flush,
+                                               ShellCancellation& cancellation,
                                                const ShellProgressReport& report,
                                                QString& temporaryPath) {
     temporaryPath.clear();
     if (followLinks || !status(source).isLink) {
         bool narrowed = false;
         bool changed = false;
-        ShellWorkResult result =
-            copyRegularFile(source, folder, cancellation, report, temporaryPath, narrowed, changed);
+        ShellWorkResult result = copyRegularFile(source, folder, flush, cancellation, report,
+                                                 temporaryPath, narrowed, changed);
         result.permissionsNarrowed = narrowed;
         result.sourceChanged = changed;
         return result;
     }
     // A link copied as a link: made in one step, nothing partial can be left.
-    return copyWithGio(source, folder, followLinks, cancellation, report, temporaryPath);
-}
-
-ShellWorkResult ShellFileWork::flushToDisk(const QString& path) {
-    const QByteArray native = nativePath(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return errno == ELOOP ? ShellWorkResult::success() : fromErrno(errno, path);
-    const int result = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    return result == 0 ? ShellWorkResult::success() : fromErrno(error, path);
+    const ShellWorkResult result =
+        copyWithGio(source, folder, followLinks, cancellation, report, temporaryPath);
+    cancellation.setUnfinishedPath(temporaryPath);
+    return result;
 }
 
 ShellWorkResult ShellFileWork::rename(const QString& from, const QString& to, bool replace) {

@@ -19,10 +19,13 @@ struct ShellWorkResult {
     // The source's size or modification time changed while it was copied: the copy holds the
     // bytes read, which need not be any version the file had.
     bool sourceChanged = false;
+    // A copy left behind in a read that would not return, whose unfinished file could not be
+    // removed: the user is told where it is.
+    QString leftBehind;
 
     static ShellWorkResult success() { return {}; }
     static ShellWorkResult failure(int gioError, const QString& path) {
-        return {false, gioError, path, false, false};
+        return {false, gioError, path, false, false, QString()};
     }
     bool cancelled() const;
 };
@@ -70,16 +73,15 @@ public:
     // Copies `source` into `folder` under a new hidden temporary name (returned in
     // `temporaryPath`), keeping modification time, permissions, extended attributes and ACLs,
     // and the holes of a sparse file. The copy holds exactly the bytes read up to the end of the
-    // file, whatever size the file system reports. The copy gets its name only once complete. A
-    // symbolic link is copied as a link when `followLinks` is false. A failed or cancelled copy
-    // leaves no temporary file.
+    // file, whatever size the file system reports. The copy gets its name only once complete
+    // (and, with `flush`, written through to the disk), never after a cancel. A symbolic link is
+    // copied as a link when `followLinks` is false. A failed or cancelled copy leaves no
+    // temporary file. `cancellation` holds the name the copy has meanwhile, if any.
     static ShellWorkResult copyToTemporary(const QString& source, const QString& folder,
-                                           bool followLinks, ShellCancellation& cancellation,
+                                           bool followLinks, bool flush,
+                                           ShellCancellation& cancellation,
                                            const ShellProgressReport& report,
                                            QString& temporaryPath);
-
-    // Writes the file's data through to the disk (a link is left alone).
-    static ShellWorkResult flushToDisk(const QString& path);
 
     // Renames within one file system. Without `replace` an existing `to` is never replaced,
     // even one that appears meanwhile (G_IO_ERROR_EXISTS). Across file systems the result is

@@ -1,5 +1,6 @@
 #include "fileservice/ShellMessages.h"
 
+#include "platform/NativePath.h"
 #include "platform/ShellFileOperation.h"
 
 #include "fileservice/ShellGio.h"
@@ -120,9 +121,11 @@ QString shellErrorReason(int gioError) {
 }
 
 MessageRequest shellReplaceQuestion(quint32 function, const QString& destination) {
+    // Each name on a line of its own, so neither is broken to fit the other.
     return questionBox(function,
                        QStringLiteral("フォルダー") + quoted(shellFolderPart(destination)) +
-                           QStringLiteral("には、同じ名前のファイル") +
+                           QStringLiteral("には、") + lineBreak +
+                           QStringLiteral("同じ名前のファイル") +
                            quoted(shellFileName(destination)) + QStringLiteral("が既にあります。") +
                            lineBreak + QStringLiteral("このファイルを置き換えますか？"),
                        MessageIcon::Question);
@@ -227,6 +230,12 @@ MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError)
                                 QStringLiteral("は移動先にコピーされましたが、") +
                                 QStringLiteral("元のファイルを削除できませんでした。") + lineBreak +
                                 shellErrorReason(gioError));
+}
+
+MessageRequest shellUnfinishedCopyLeftMessage(quint32 function, const QString& unfinished) {
+    return exclamationBox(function, QStringLiteral("中止したコピーの途中までのファイルを") +
+                                        QStringLiteral("削除できませんでした。") + lineBreak +
+                                        displayPath(unfinished));
 }
 
 MessageRequest shellSourceChangedMessage(const QString& source) {

@@ -29,6 +29,7 @@ MessageRequest shellMissingPathMessage(quint32 function);
 MessageRequest shellNameTakenMessage(const QString& newFullPath);
 MessageRequest shellBadNewNameMessage(RenameTargetProblem problem, const QString& newFullPath);
 MessageRequest shellSourceLeftBehindMessage(const QString& source, int gioError);
+MessageRequest shellUnfinishedCopyLeftMessage(quint32 function, const QString& unfinished);
 MessageRequest shellSourceChangedMessage(const QString& source);
 MessageRequest shellChangedWhileCopiedMessage(const QString& source);
 MessageRequest shellPermissionsNarrowedMessage(quint32 function, const QString& destination);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -59,6 +60,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(notice_);
     layout->addWidget(browser_);
     resize(640, 560);
+
+    // Closed from the keyboard as help windows are.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
     // The user's own scrolling ends the hold on the topic.
     browser_->installEventFilter(this);

@@ -1,5 +1,8 @@
 #include "help/frmAbout.h"
 
+#include "desktopfit/ReadableColour.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "help/ProgramIcon.h"
 #include "help/SeparatorLine.h"
 #include "help/VersionBoxText.h"
@@ -8,7 +11,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <cmath>
 
 namespace zorvane {
 
@@ -17,16 +19,6 @@ namespace {
 QPointer<frmAbout>& theBox() {
     static QPointer<frmAbout> box;
     return box;
-}
-
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-// Edges are rounded, not sizes, so the designed places hold on screen.
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(pixels(left), pixels(top), pixels(left + width) - pixels(left),
-                 pixels(top + height) - pixels(top));
 }
 
 } // namespace
@@ -62,13 +54,13 @@ frmAbout::frmAbout(QWidget* parent)
     setWindowTitle(QStringLiteral("Zorvaneのﾊﾞｰｼﾞｮﾝ情報"));
     buildControls();
     // The designed client area: 3852 × 2424 twips.
-    setFixedSize(pixels(3852), pixels(2424));
+    setFixedSize(twipsToPixels(3852), twipsToPixels(2424));
 }
 
 void frmAbout::buildControls() {
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName(QStringLiteral("picIcon"));
-    picIcon_->setGeometry(twipsRect(240, 240, 432, 432));
+    picIcon_->setGeometry(twipsToPixels(TwipsRect{240, 240, 432, 432}));
     picIcon_->setAlignment(Qt::AlignCenter);
     // The icon at twice its grid, centred: its transparent margin takes the little it overhangs.
     picIcon_->setPixmap(programIconPixmap(32));
@@ -76,35 +68,42 @@ void frmAbout::buildControls() {
 
     lblTitle_ = new QLabel(this);
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle_->setGeometry(twipsRect(1050, 240, 2445, 480));
+    lblTitle_->setGeometry(twipsToPixels(TwipsRect{1050, 240, 2445, 480}));
     lblTitle_->setFont(QFont(QStringLiteral("ＭＳ 明朝"), 12));
-    QPalette black = lblTitle_->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    lblTitle_->setPalette(black);
+    // Black, as designed; on a dark theme a grey light enough to read.
+    QPalette title = lblTitle_->palette();
+    title.setColor(QPalette::WindowText, readableOn(Qt::black, palette().color(QPalette::Window)));
+    lblTitle_->setPalette(title);
     lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblVersion_ = new QLabel(this);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion_->setGeometry(twipsRect(1050, 780, 2445, 225));
+    lblVersion_->setGeometry(twipsToPixels(TwipsRect{1050, 780, 2445, 225}));
     lblVersion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     label1_ = new QLabel(QStringLiteral("Zorvane 開発チーム"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(twipsRect(960, 1200, 2535, 255));
+    label1_->setGeometry(twipsToPixels(TwipsRect{960, 1200, 2535, 255}));
     label1_->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 12));
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A taller Japanese font (Noto CJK) keeps its descenders: a line grows downwards, into the
+    // margin under it.
+    for (QLabel* line : {lblTitle_, lblVersion_, label1_})
+        line->setGeometry(labelRectForFont(line->geometry(), textHeightOf(*line)));
 
     // An etched separator: a grey line over a white one of width 2.
     line1_1_ = new SeparatorLine(QColor(0x80, 0x80, 0x80), this);
     line1_1_->setObjectName(QStringLiteral("Line1(1)"));
-    line1_1_->setGeometry(pixels(120), pixels(1745), pixels(3618) - pixels(120) + 1, 1);
+    line1_1_->setGeometry(twipsToPixels(120), twipsToPixels(1745),
+                          twipsToPixels(3618) - twipsToPixels(120) + 1, 1);
     line1_0_ = new SeparatorLine(QColor(0xFF, 0xFF, 0xFF), this);
     line1_0_->setObjectName(QStringLiteral("Line1(0)"));
-    line1_0_->setGeometry(pixels(120), pixels(1760), pixels(3618) - pixels(120) + 1, 2);
+    line1_0_->setGeometry(twipsToPixels(120), twipsToPixels(1760),
+                          twipsToPixels(3618) - twipsToPixels(120) + 1, 2);
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(twipsRect(1080, 1920, 1310, 345));
+    cmdOK_->setGeometry(twipsToPixels(TwipsRect{1080, 1920, 1310, 345}));
     // The default button (Enter); Esc rejects the dialog, which closes it the same way.
     cmdOK_->setDefault(true);
     cmdOK_->setAutoDefault(true);

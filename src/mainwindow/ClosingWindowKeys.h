@@ -20,8 +20,10 @@ struct ClosingWindowKeys {
 // that does not, Top and Left keep what was stored (the window's own would be its frame's
 // offset), and Height and Width too while the window still has the inside size the program
 // gave it: such a system may tell the frame late or never, and a size worked out from it would
-// drift from start to start. A size the user changed is stored.
-ClosingWindowKeys closingWindowKeys(const QString& platformName, QSize insideNow,
-                                    QSize insideGiven);
+// drift from start to start. A size the user changed is stored. A size the program made
+// smaller to fit a smaller screen (`sizeFitted`) keeps what was stored too, so that it comes
+// back on the larger screen, unless the user has resized the window since.
+ClosingWindowKeys closingWindowKeys(const QString& platformName, QSize insideNow, QSize insideGiven,
+                                    bool sizeFitted = false);
 
 } // namespace zorvane

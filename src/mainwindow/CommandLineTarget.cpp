@@ -46,6 +46,22 @@ CommandLineTarget commandLineTargetOf(const QString& path) {
     return target;
 }
 
+int entryNamed(const QStringList& entries, const QString& fileName) {
+    const qsizetype exact = entries.indexOf(fileName);
+    if (exact >= 0)
+        return static_cast<int>(exact);
+    const QString wanted = fileName.toUpper();
+    int found = -1;
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (entries.at(row).toUpper() != wanted)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = static_cast<int>(row);
+    }
+    return found;
+}
+
 QString commandLineText(const QStringList& arguments) {
     return arguments.join(QChar(u' '));
 }

@@ -18,6 +18,11 @@ struct CommandLineTarget {
 // ":" is an ordinary character here: there are no drive letters.
 bool parseCommandLineTarget(const QString& commandLineText, CommandLineTarget& target);
 
+// The row of `entries` (a folder's file names) that `fileName` picks: the entry with exactly
+// that name, else the one entry that differs from it only in letter case. -1 for none, and
+// where two or more differ only in case: the program cannot tell which one is meant.
+int entryNamed(const QStringList& entries, const QString& fileName);
+
 // The target of one path as it is (a file dropped on the window), split as a command line's.
 CommandLineTarget commandLineTargetOf(const QString& path);
 

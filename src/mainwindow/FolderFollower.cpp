@@ -27,9 +27,6 @@ void FolderFollower::changeSeen() {
 void FolderFollower::refreshNow() {
     emit refreshDue();
     throttle_.refreshed(clock_.elapsed());
-    // A folder removed and made again under its name is a new folder to watch.
-    if (!watcher_->isWatching())
-        watcher_->watch(watcher_->folder());
 }
 
 } // namespace zorvane

@@ -2,23 +2,26 @@
 
 #include "app/ModPlok.h"
 #include "app/ReportFileError.h"
-#include "app/SaveFailureMessage.h"
 #include "app/SettingsLocation.h"
+#include "desktopfit/CaptionWidth.h"
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
+#include "filer/FileDrop.h"
 #include "filer/FileListView.h"
-#include "filer/FileUriList.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/NamedComboBoxAccessibility.h"
+#include "formkit/PathLabel.h"
+#include "formkit/Twips.h"
+#include "formkit/ViewerColour.h"
 #include "launch/LaunchCommands.h"
 #include "mainwindow/ClosingWindowKeys.h"
+#include "mainwindow/CommandKeyFilter.h"
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/FolderFollower.h"
-#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowAccessibility.h"
-#include "mainwindow/PathLabel.h"
 #include "mainwindow/StartupSettings.h"
-#include "mainwindow/Twips.h"
-#include "mainwindow/ViewerColour.h"
 #include "mainwindow/ViewerEncodingMenu.h"
+#include "mainwindow/WindowAndHistorySave.h"
 #include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
 #include "platform/HelpService.h"
@@ -28,11 +31,9 @@
 #include "preview/FilePreview.h"
 #include "preview/ViewerText.h"
 #include "settings/HistoryFile.h"
-#include "settings/SettingsConversions.h"
 #include "settings/SettingsFile.h"
 #include "textfile/ProfileFile.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,46 +44,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <utility>
 
 namespace zorvane {
-
-namespace {
-
-QString numberField(int twips) {
-    return paddedText(numberTextSingle(static_cast<float>(twips)), 10);
-}
-
-// A list (File1, Dir1, Drive1) takes a letter as a jump to the first entry starting with it; a
-// command key must not also move it, or the next command acts on a file the user never picked.
-// Text fields and the viewer still get the key after its command.
-bool movesOnLetters(const QWidget* control) {
-    if (const auto* combo = qobject_cast<const QComboBox*>(control))
-        return !combo->isEditable();
-    return qobject_cast<const QAbstractItemView*>(control) != nullptr;
-}
-
-// The local files a drag carries, read from the bytes of its URI list (not through QUrl, which
-// would take a Shift-JIS name as UTF-8). A file dragged out of File1 and let go over this
-// window carries none: it is no new pick.
-QStringList draggedLocalFiles(const QDropEvent* event, const QWidget* ownSource) {
-    static const QString UriList = QStringLiteral("text/uri-list");
-    const QMimeData* mime = event->mimeData();
-    if (!mime || !mime->hasFormat(UriList) || (ownSource && event->source() == ownSource))
-        return {};
-    return localFilesOfUriList(mime->data(UriList), localHostName());
-}
-
-} // namespace
 
 Form1::Form1(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
@@ -99,52 +69,25 @@ Form1::Form1(const QString& programFolder, QWidget* parent)
             &Form1::miHelp_Click);
     // The designed client area: 8880 × 6504 twips.
     resize(twipsToPixels(8880), twipsToPixels(6504));
-    qApp->installEventFilter(this);
+    new CommandKeyFilter(*this, [this](MainCommand command) { runCommand(command); });
     Form_Initialize();
 }
 
-Form1::~Form1() {
-    qApp->removeEventFilter(this);
-}
-
 void Form1::buildMenus() {
-    struct Item {
-        const char16_t* name;
-        const char16_t* caption; // nullptr: a separator
-        void (Form1::*click)();
-    };
-    const auto addMenu = [this](const char16_t* name, const char16_t* caption,
-                                std::initializer_list<Item> items) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf16(caption));
-        menu->setObjectName(QString::fromUtf16(name));
-        menu->menuAction()->setObjectName(QString::fromUtf16(name));
-        for (const Item& item : items) {
-            QAction* action = item.caption ? menu->addAction(QString::fromUtf16(item.caption))
-                                           : menu->addSeparator();
-            action->setObjectName(QString::fromUtf16(item.name));
-            if (item.click)
-                connect(action, &QAction::triggered, this, item.click);
-        }
-    };
     menuBar()->setObjectName(QStringLiteral("MenuBar"));
-    addMenu(u"mbFile", u"ファイル(&F)",
-            {{u"miOpen", u"開く(&O)", &Form1::miOpen_Click},
-             {u"miSPf1", nullptr, nullptr},
-             {u"miCopy", u"コピー(&C)", &Form1::miCopy_Click},
-             {u"miMove", u"移動(&M)", &Form1::miMove_Click},
-             {u"miDel", u"削除(&D)", &Form1::miDel_Click},
-             {u"miRen", u"リネーム(&R)", &Form1::miRen_Click},
-             {u"miSPf2", nullptr, nullptr},
-             {u"miExit", u"終了(&X)", &Form1::miExit_Click}});
-    addMenu(u"mbTool", u"ツール(&T)",
-            {{u"miEx1", u"外部－１", &Form1::miEx1_Click},
-             {u"miEx2", u"外部－２", &Form1::miEx2_Click},
-             {u"miEx3", u"外部－３", &Form1::miEx3_Click},
-             {u"miSPt1", nullptr, nullptr},
-             {u"miOption", u"オプション(&O)", &Form1::miOption_Click}});
-    addMenu(u"mbHelp", u"ヘルプ(&H)",
-            {{u"miHelp", u"ヘルプ(&H)", &Form1::miHelp_Click},
-             {u"miVer", u"バージョン(&A)", &Form1::miVer_Click}});
+    for (const MainMenu& each : mainMenus()) {
+        QMenu* menu = menuBar()->addMenu(each.caption);
+        menu->setObjectName(each.name);
+        menu->menuAction()->setObjectName(each.name);
+        for (const MainMenuItem& item : each.items) {
+            QAction* action =
+                item.caption.isEmpty() ? menu->addSeparator() : menu->addAction(item.caption);
+            action->setObjectName(item.name);
+            if (item.command != MainCommand::None)
+                connect(action, &QAction::triggered, this,
+                        [this, command = item.command] { runCommand(command); });
+        }
+    }
 }
 
 void Form1::buildToolbar() {
@@ -210,6 +153,8 @@ void Form1::buildControls() {
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setAccessibleName(label4_->text());
     combo1_->setEditable(true);
+    // Its text field is named too: a screen reader reaches the field itself.
+    combo1_->lineEdit()->setAccessibleName(label4_->text());
     combo1_->setInsertPolicy(QComboBox::NoInsert); // typing never adds an entry
     combo1_->setCompleter(nullptr);
     combo1_->addItem(QStringLiteral("*.TXT"));
@@ -228,7 +173,7 @@ void Form1::buildControls() {
     viewerEncoding_ = new ViewerEncodingMenu(*text1_);
     connect(viewerEncoding_, &ViewerEncodingMenu::choiceChanged, this, [this] {
         if (!currentFile().isEmpty())
-            previewFile(currentFile());
+            previewFile(currentFile(), false);
     });
 
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
@@ -258,13 +203,9 @@ void Form1::buildControls() {
     connect(dir1_, &DirectoryListView::openFailed, this,
             [this](int errorNumber) { ReportFileError(errorNumber, this); });
     connect(file1_, &FileListView::fileSelected, this, &Form1::File1_Click);
-    previewNotice_ = new QTimer(this);
-    previewNotice_->setSingleShot(true);
-    previewNotice_->setInterval(300);
-    connect(previewNotice_, &QTimer::timeout, this, [this] {
-        if (previewRead_.pending())
-            text1_->setPlainText(pendingReadText());
-    });
+    preview_ = new PendingPreview(
+        *text1_, [this] { return currentFile(); },
+        [this](const QString& path) { setCurrentFile(path); }, this);
     connect(combo1_, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
 
@@ -289,7 +230,7 @@ void Form1::buildControls() {
 // ---- Start-up and shutdown ----------------------------------------------------------------
 
 void Form1::Form_Initialize() {
-    launched_ = 0;
+    preview_->launched() = 0;
     ModPlok& state = modPlok();
     state.ProgramFolder = withTrailingSeparator(programFolder_);
     // plok.hlp stays in the program folder; the user's files move out of a read-only one.
@@ -340,25 +281,46 @@ void Form1::applyStoredSettings(const StartupSettings& settings) {
         static_cast<float>(pixelsToTwips(screenSize.height())),
         static_cast<float>(pixelsToTwips(screenSize.width())));
     move(windowPixels(reachable.left), windowPixels(reachable.top));
+    fitIntoScreen();
+}
+
+void Form1::fitIntoScreen() {
+    // A window stored on a larger screen (or at a smaller scale) opens wholly on this one; the
+    // stored size stays in plok.ini for the larger screen, unless the user resizes it here.
+    if (const QScreen* screen = this->screen()) {
+        updateMinimumSize();
+        const OuterMinimum minimum = minimumOuterSize();
+        outerFrame_.fitInto(screen->availableGeometry(),
+                            QSize(twipsToPixels(minimum.width), twipsToPixels(minimum.height)));
+    }
+}
+
+OuterMinimum Form1::minimumOuterSize() const {
+    const QScreen* screen = this->screen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize();
+    return outerMinimumOnScreen(viewerMinWidth_, minimumOuterHeight_,
+                                screen ? pixelsToTwips(room.width()) : viewerMinWidth_,
+                                screen ? pixelsToTwips(room.height()) : minimumOuterHeight_);
 }
 
 void Form1::applyViewerColours(const StartupSettings& settings) {
     const ViewerColours colours =
         viewerColours(settings.textColour, settings.backColour, QApplication::palette());
-    QPalette viewer = text1_->palette();
-    viewer.setColor(QPalette::Active, QPalette::Text, colours.text);
-    viewer.setColor(QPalette::Inactive, QPalette::Text, colours.text);
-    viewer.setColor(QPalette::Base, colours.base);
-    text1_->setPalette(viewer);
+    setViewerColours(*text1_, colours.text, colours.base);
 }
 
 void Form1::Form_Load(const QString& commandLineText) {
+    // A file name may hold a double quote: a text that names a file as it is, is that file.
+    if (nativePathExists(commandLineText)) {
+        showDroppedPath(commandLineText);
+        return;
+    }
     CommandLineTarget target;
     if (!parseCommandLineTarget(commandLineText, target)) {
         setCurrentFile(QString());
         return;
     }
-    showCommandLineTarget(target);
+    showDroppedPath(target.path);
 }
 
 void Form1::showCommandLineTarget(const CommandLineTarget& target) {
@@ -367,43 +329,44 @@ void Form1::showCommandLineTarget(const CommandLineTarget& target) {
         folderError = dir1_->setPath(target.folder); // File1 follows Dir1
     if (folderError) {
         ReportFileError(folderError, this);
-    } else {
-        file1_->setPattern(target.pattern);
-        const int patternIndex = combo1_->findText(target.pattern);
-        if (patternIndex >= 0)
-            combo1_->setCurrentIndex(patternIndex);
-        combo1_->setEditText(target.pattern);
-        if (file1_->listingPending())
-            selectFileWhenListed(file1_->path(), target.fileName);
-        else
-            selectFileWhenListed(QString(), target.fileName);
-    }
-    if (!previewRead_.pending())
-        setCurrentFile(target.path);
-}
-
-void Form1::selectFileWhenListed(const QString& folder, const QString& fileName) {
-    const auto select = [this, wanted = fileName.toUpper()] {
-        for (int row = 0; row < file1_->listCount(); ++row) {
-            if (file1_->listEntry(row).toUpper() == wanted) {
-                file1_->setListIndex(row); // previews it
-                break;
-            }
-        }
-    };
-    if (folder.isEmpty()) {
-        select();
+        previewFile(target.path, true); // nothing there: the viewer is emptied
         return;
     }
-    // A slow folder: the file is picked when its names come, unless the user has gone on to
-    // another folder meanwhile.
+    file1_->setPattern(target.pattern);
+    const int patternIndex = combo1_->findText(target.pattern);
+    if (patternIndex >= 0)
+        combo1_->setCurrentIndex(patternIndex);
+    combo1_->setEditText(target.pattern);
+    if (!file1_->listingPending()) {
+        pickNamedFile(target);
+        return;
+    }
+    // A slow folder: the named file is current at once, with nothing shown of it until the
+    // names come and it is picked, unless the user has gone on to another file meanwhile.
+    preview_->abandon();
+    showPreview(target.path, PreviewResult{});
     connect(
         file1_, &FileListView::listingFinished, this,
-        [this, folder, select] {
-            if (file1_->path() == folder && file1_->listIndex() < 0)
-                select();
+        [this, target, folder = file1_->path()] {
+            if (file1_->path() == folder && currentFile() == target.path)
+                pickNamedFile(target);
         },
         Qt::SingleShotConnection);
+}
+
+// The file a command line or a drop names: the entry File1 lists under that name, which then
+// gives Label5 its spelling; a file File1 does not list (a dot-file, a device) is read directly.
+void Form1::pickNamedFile(const CommandLineTarget& target) {
+    int row = entryNamed(file1_->listEntries(), target.fileName);
+    // An entry whose name differs in case stands for the file only where none bears the name.
+    if (row >= 0 && file1_->listEntry(row) != target.fileName && nativePathExists(target.path))
+        row = -1;
+    if (row < 0) {
+        previewFile(target.path, true);
+        return;
+    }
+    file1_->showListIndex(row);
+    previewFile(joinFolderAndName(file1_->path(), file1_->listEntry(row)), true);
 }
 
 void Form1::Form_Activate() {
@@ -415,16 +378,17 @@ void Form1::Form_Activate() {
 void Form1::applyPendingOuterSize() {
     // The minimum follows the frame first: a minimum computed without the frame would hold
     // the window larger than it was stored.
-    outerFrame_.applyPendingSize([this] { updateMinimumSize(); });
+    if (outerFrame_.applyPendingSize([this] { updateMinimumSize(); }))
+        fitIntoScreen(); // the frame is known now
 }
 
 void Form1::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    previewRead_.cancel(); // nothing of a read still pending is shown or kept
-    storeWindowAndHistory(true);
-    QCoreApplication::exit(0);
+    preview_->cancel(); // nothing of a read still pending is shown or kept
+    // A save that failed is not reported as success to whoever started the program.
+    QCoreApplication::exit(storeWindowAndHistory(true) ? 0 : 1);
 }
 
 void Form1::saveAfterDisplayLoss() {
@@ -434,7 +398,7 @@ void Form1::saveAfterDisplayLoss() {
     storeWindowAndHistory(false);
 }
 
-void Form1::storeWindowAndHistory(bool displayPresent) {
+bool Form1::storeWindowAndHistory(bool displayPresent) {
     // The normal place and size are stored; the window keeps them while it is minimised or
     // maximised, and is restored to them first.
     const QRect outer = outerGeometryTwips();
@@ -442,31 +406,12 @@ void Form1::storeWindowAndHistory(bool displayPresent) {
         PlatformServices::beep().beep();
         showNormal();
     }
-    SettingsRecordFields& record = modPlok().SettingsRecord;
     const ClosingWindowKeys keys =
         closingWindowKeys(QGuiApplication::platformName(), outerFrame_.normalInsideSize(),
-                          outerFrame_.givenInsideSize());
-    if (keys.place) {
-        record.Top = numberField(outer.top());
-        record.Left = numberField(outer.left());
-    }
-    if (keys.size) {
-        record.Height = numberField(outer.height());
-        record.Width = numberField(outer.width());
-    }
+                          outerFrame_.givenInsideSize(), outerFrame_.sizeFitted());
     // The user hears of what could not be saved before the program ends, where a window can
     // still be shown.
-    const ModPlok& state = modPlok();
-    const bool formKeysWritten = writeFormKeys(state);
-    const int historyError = writeHistoryFile(modPlok());
-    if (!displayPresent)
-        return;
-    if (!formKeysWritten)
-        reportSaveFailure(UnsavedData::WindowPosition, state.SettingsPath,
-                          writeFailureNumber(state.SettingsPath), this);
-    if (historyError)
-        reportSaveFailure(UnsavedData::History, state.SettingsFolder + QStringLiteral("plok.his"),
-                          historyError, this);
+    return saveWindowAndHistory(outer, keys, displayPresent ? this : nullptr);
 }
 
 QRect Form1::outerGeometryTwips() const {
@@ -491,9 +436,9 @@ void Form1::ApplyFilerVisibility() {
 
 void Form1::updateMinimumSize() {
     const QMargins frame = frameMargins();
-    const QSize minimum(
-        std::max(0, twipsToPixels(viewerMinWidth_) - frame.left() - frame.right()),
-        std::max(0, twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom()));
+    const OuterMinimum outer = minimumOuterSize();
+    const QSize minimum(std::max(0, twipsToPixels(outer.width) - frame.left() - frame.right()),
+                        std::max(0, twipsToPixels(outer.height) - frame.top() - frame.bottom()));
     if (minimumSize() != minimum)
         setMinimumSize(minimum); // dragging cannot go below it
 }
@@ -511,11 +456,13 @@ void Form1::Form_Resize() {
     };
     minimumOuterHeight_ = layoutHeight().minimumOuterHeight;
     updateMinimumSize();
+    // On a screen smaller than the window's minimum, the screen's area is the minimum.
+    const OuterMinimum minimum = minimumOuterSize();
     const QMargins frame = frameMargins();
-    if (pixelsToTwips(frameGeometry().width()) < viewerMinWidth_)
-        resize(twipsToPixels(viewerMinWidth_) - frame.left() - frame.right(), height());
-    if (pixelsToTwips(frameGeometry().height()) < minimumOuterHeight_)
-        resize(width(), twipsToPixels(minimumOuterHeight_) - frame.top() - frame.bottom());
+    if (pixelsToTwips(frameGeometry().width()) < minimum.width)
+        resize(twipsToPixels(minimum.width) - frame.left() - frame.right(), height());
+    if (pixelsToTwips(frameGeometry().height()) < minimum.height)
+        resize(width(), twipsToPixels(minimum.height) - frame.top() - frame.bottom());
 
     PresentSizes present;
     present.combo1Height = pixelsToTwips(combo1_->height());
@@ -525,7 +472,8 @@ void Form1::Form_Resize() {
     present.clientWidth = pixelsToTwips(client_->width() > 0 ? client_->width() : width());
     applyLayout(computeMainWindowLayout(
         pixelsToTwips(frameGeometry().width()), layoutHeight().layoutHeight,
-        FilerArrangement{viewerLeft_, viewerMinWidth_}, modPlok().ShowFiler != 0, present));
+        FilerArrangement{viewerLeft_, minimum.width}, modPlok().ShowFiler != 0, present,
+        MainWindowMinHeight - (minimumOuterHeight_ - minimum.height)));
 }
 
 void Form1::applyLayout(const MainWindowLayout& layout) {
@@ -553,6 +501,12 @@ void Form1::applyLayout(const MainWindowLayout& layout) {
     }
     place(command1_, layout.Command1);
     placeGrowing(label5_, layout.Label5);
+    // Captions wider than their places in the desktop's font widen them; the path moves right
+    // of a widened button.
+    widenCaptionsForFont(*client_);
+    const int pathLeft = command1_->geometry().right() + 1 + twipsToPixels(120);
+    if (label5_->x() < pathLeft)
+        label5_->move(pathLeft, label5_->y());
     sizeLabel5ToCaption();
 }
 
@@ -615,53 +569,26 @@ void Form1::sizeLabel5ToCaption() {
 }
 
 void Form1::clearCurrentFile() {
-    previewRead_.cancel();
-    previewNotice_->stop();
-    setCurrentFile(QString());
-    previewText_.clear();
-    text1_->clear();
+    preview_->clear();
     viewerEncoding_->showDescription(QString());
 }
 
 void Form1::File1_Click() {
-    previewFile(joinFolderAndName(file1_->path(), file1_->fileName()));
+    previewFile(joinFolderAndName(file1_->path(), file1_->fileName()), false);
 }
 
-void Form1::previewFile(const QString& fullPath) {
-    abandonPendingPreview();
-    if (launched_ == 1)
-        text1_->setEnabled(true);
-    const std::optional<PreviewResult> preview = previewRead_.start(
-        [fullPath, choice = viewerEncoding_->choice()] { return buildPreview(fullPath, choice); },
-        [this, fullPath](const PreviewResult& later) { finishPendingPreview(fullPath, later); });
-    if (preview) {
+void Form1::previewFile(const QString& fullPath, bool named) {
+    const std::optional<PreviewResult> preview = preview_->start(
+        fullPath,
+        [fullPath, named, choice = viewerEncoding_->choice()] {
+            // A named file becomes the current file even when it cannot be read: then nothing
+            // is shown of it, and nothing of the file shown before either.
+            PreviewResult result = buildPreview(fullPath, choice);
+            return named && result.errorNumber != 0 ? PreviewResult{} : result;
+        },
+        [this, fullPath](const PreviewResult& later) { showPreview(fullPath, later); });
+    if (preview)
         showPreview(fullPath, *preview);
-        return;
-    }
-    // A slow file system: the commands act on the file picked while its head is still coming.
-    fileBeforePending_ = currentFile();
-    setCurrentFile(fullPath);
-    previewNotice_->start();
-}
-
-void Form1::abandonPendingPreview() {
-    if (!previewRead_.pending())
-        return;
-    previewRead_.cancel();
-    previewNotice_->stop();
-    // As if the abandoned pick had never been made.
-    setCurrentFile(fileBeforePending_);
-    text1_->setPlainText(viewerDisplayText(previewText_));
-}
-
-void Form1::finishPendingPreview(const QString& fullPath, const PreviewResult& preview) {
-    previewNotice_->stop();
-    if (preview.errorNumber != 0) {
-        // A failed read leaves the file previewed before, as a failed open always has.
-        setCurrentFile(fileBeforePending_);
-        text1_->setPlainText(viewerDisplayText(previewText_));
-    }
-    showPreview(fullPath, preview);
 }
 
 void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
@@ -669,12 +596,8 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
         ReportFileError(preview.errorNumber, this);
         return;
     }
-    previewText_ = preview.text;
-    text1_->setPlainText(viewerDisplayText(preview.text));
+    preview_->show(fullPath, preview.text);
     viewerEncoding_->showDescription(preview.description);
-    text1_->moveCursor(QTextCursor::Start); // the head of the file, from its first line
-    setCurrentFile(fullPath);
-    launched_ = 0;
 }
 
 // ---- Filer navigation ---------------------------------------------------------------------
@@ -729,28 +652,18 @@ void Form1::showDroppedPath(const QString& path) {
     showCommandLineTarget(commandLineTargetOf(path));
 }
 
-// A drag that carries no local file is refused while it is over the window, so the pointer
-// says so before the button is let go.
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (draggedLocalFiles(event, file1_).isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptDroppedFiles(*event, file1_);
 }
 
 void Form1::dragMoveEvent(QDragMoveEvent* event) {
-    if (draggedLocalFiles(event, file1_).isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    acceptDroppedFiles(*event, file1_);
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-    const QStringList files = draggedLocalFiles(event, file1_);
+    const QStringList files = acceptDroppedFiles(*event, file1_);
     if (files.isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction); // the source keeps its file
-    event->accept();
+        return;
     // The source waits for the drop to end; a message box opened here would hold it.
     QMetaObject::invokeMethod(
         this, [this, path = files.first()] { showDroppedPath(path); }, Qt::QueuedConnection);
@@ -779,46 +692,16 @@ void Form1::runModalHandler(MainCommand command) {
 }
 
 void Form1::runCommand(MainCommand command) {
-    switch (command) {
-    case MainCommand::Open:
-        miOpen_Click();
-        break;
-    case MainCommand::Copy:
-        miCopy_Click();
-        break;
-    case MainCommand::Move:
-        miMove_Click();
-        break;
-    case MainCommand::Delete:
-        miDel_Click();
-        break;
-    case MainCommand::Rename:
-        miRen_Click();
-        break;
-    case MainCommand::Exit:
-        miExit_Click();
-        break;
-    case MainCommand::Tool1:
-        miEx1_Click();
-        break;
-    case MainCommand::Tool2:
-        miEx2_Click();
-        break;
-    case MainCommand::Tool3:
-        miEx3_Click();
-        break;
-    case MainCommand::Option:
-        miOption_Click();
-        break;
-    case MainCommand::Help:
-        miHelp_Click();
-        break;
-    case MainCommand::Version:
-        miVer_Click();
-        break;
-    case MainCommand::None:
-        break;
-    }
+    static constexpr std::pair<MainCommand, void (Form1::*)()> Procedures[] = {
+        {MainCommand::Open, &Form1::miOpen_Click},  {MainCommand::Copy, &Form1::miCopy_Click},
+        {MainCommand::Move, &Form1::miMove_Click},  {MainCommand::Delete, &Form1::miDel_Click},
+        {MainCommand::Rename, &Form1::miRen_Click}, {MainCommand::Exit, &Form1::miExit_Click},
+        {MainCommand::Tool1, &Form1::miEx1_Click},  {MainCommand::Tool2, &Form1::miEx2_Click},
+        {MainCommand::Tool3, &Form1::miEx3_Click},  {MainCommand::Option, &Form1::miOption_Click},
+        {MainCommand::Help, &Form1::miHelp_Click},  {MainCommand::Version, &Form1::miVer_Click}};
+    for (const auto& [each, procedure] : Procedures)
+        if (each == command)
+            (this->*procedure)();
 }
 
 void Form1::fileCommand(qint16 fileOpCode, MainCommand command) {
@@ -878,38 +761,6 @@ void Form1::Command1_Click() {
 void Form1::Toolbar1_ButtonClick(QAction* button) {
     if (button)
         runCommand(commandForToolbarKey(button->objectName()));
-}
-
-bool Form1::watchesKeyOf(QObject* watched) const {
-    // Every key pressed in this window, once: when it reaches the control that has the focus
-    // (Qt hands an ignored key on to the parents, which must not run the command again).
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return false;
-    if (QApplication::activeWindow() != this || QApplication::activeModalWidget() ||
-        QApplication::activePopupWidget())
-        return false;
-    const QWidget* receiver = QApplication::focusWidget();
-    // While the menu bar is in keyboard mode (Alt+F, Esc) it has the focus and its keys.
-    if (qobject_cast<const QMenuBar*>(receiver))
-        return false;
-    return widget == (receiver ? receiver : this);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watchesKeyOf(watched)) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const MainCommand command =
-            commandForKey(key->key(), key->modifiers(), key->nativeScanCode());
-        if (command == MainCommand::None)
-            return false;
-        const QPointer<QWidget> control = static_cast<QWidget*>(watched);
-        if (!key->isAutoRepeat()) // a key held down runs its command once
-            runCommand(command);
-        // A control that went with its command takes no key.
-        return !control || movesOnLetters(control);
-    }
-    return false; // the key still reaches the control
 }
 
 } // namespace zorvane

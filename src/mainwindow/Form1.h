@@ -3,8 +3,8 @@
 #include "mainwindow/ImageList.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/PendingPreview.h"
 #include "mainwindow/WindowOuterFrame.h"
-#include "platform/StallableRead.h"
 #include "preview/FilePreview.h"
 
 #include <QHash>
@@ -17,7 +17,6 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 class QToolBar;
 
 namespace zorvane {
@@ -41,7 +40,6 @@ public:
     // `programFolder` is where plok.ini and plok.his live; empty means the folder of the
     // running program.
     explicit Form1(const QString& programFolder = QString(), QWidget* parent = nullptr);
-    ~Form1() override;
 
     // The controls, by their names.
     QToolBar* toolbar1() const { return toolbar1_; }
@@ -59,17 +57,17 @@ public:
     const ImageList& imageList1() const { return imageList1_; }
 
     // Launched: 1 after a program was started on the current file (the viewer is greyed).
-    qint16& launched() { return launched_; }
-    qint16 launched() const { return launched_; }
+    qint16& launched() { return preview_->launched(); }
+    qint16 launched() const { return preview_->launched(); }
 
     int viewerLeft() const { return viewerLeft_; }
     int viewerMinWidth() const { return viewerMinWidth_; }
 
     // The text of the last successful preview, with its CR LF pairs.
-    const QString& previewText() const { return previewText_; }
+    const QString& previewText() const { return preview_->previewText(); }
 
     // The head of the picked file is still being read in the background.
-    bool previewPending() const { return previewRead_.pending(); }
+    bool previewPending() const { return preview_->pending(); }
 
     // The current file: Label5's caption, empty without one.
     QString currentFile() const;
@@ -133,7 +131,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -142,24 +139,26 @@ private:
     void buildControls();
     void buildMenus();
     void buildToolbar();
-    void storeWindowAndHistory(bool displayPresent);
+    // Whether everything was saved.
+    bool storeWindowAndHistory(bool displayPresent);
     void applyStoredSettings(const StartupSettings& settings);
     void applyViewerColours(const StartupSettings& settings);
     void updateMinimumSize();
     void applyPendingOuterSize();
+    void fitIntoScreen();
+    OuterMinimum minimumOuterSize() const;
     QMargins frameMargins() const;
     void applyLayout(const MainWindowLayout& layout);
     void sizeLabel5ToCaption();
     void showCommandLineTarget(const CommandLineTarget& target);
-    void previewFile(const QString& fullPath);
+    void pickNamedFile(const CommandLineTarget& target);
+    // Reads the head of `fullPath` for the viewer: picked in File1 (a failure leaves the file
+    // shown before, and is reported), or `named` on the command line or by a drop.
+    void previewFile(const QString& fullPath, bool named);
     void showPreview(const QString& fullPath, const PreviewResult& preview);
-    void finishPendingPreview(const QString& fullPath, const PreviewResult& preview);
-    void abandonPendingPreview();
-    void selectFileWhenListed(const QString& folder, const QString& fileName);
     void fileCommand(qint16 fileOpCode, MainCommand command);
     void runHandler(MainCommand command);
     void runModalHandler(MainCommand command); // a handler that opens a modal dialog
-    bool watchesKeyOf(QObject* watched) const;
 
     QString programFolder_;
     ImageList imageList1_;
@@ -180,15 +179,11 @@ private:
     // Text1's context menu: how the viewer reads the files it shows.
     ViewerEncodingMenu* viewerEncoding_ = nullptr;
     FolderFollower* folderFollower_ = nullptr; // keeps Dir1 and File1 current
+    PendingPreview* preview_ = nullptr;        // the viewer and Label5 while a head is read
 
-    qint16 launched_ = 0;
     int viewerLeft_ = 3180;
     int viewerMinWidth_ = 9000;
     int minimumOuterHeight_ = MainWindowMinHeight; // grows with a tall title and menu bar
-    QString previewText_;
-    StallableRead<PreviewResult> previewRead_;
-    QTimer* previewNotice_ = nullptr; // says the read is pending once it has taken a while
-    QString fileBeforePending_;       // Label5 before the pending pick named its file
     QHash<QString, QString> lastFolderOnDrive_;
     QHash<int, std::function<void()>> commandHandlers_;
     WindowOuterFrame outerFrame_{*this};

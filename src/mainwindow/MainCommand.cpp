@@ -14,6 +14,8 @@ constexpr quint32 ScanCodeDigit3 = 12;
 MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     if (modifiers.testFlag(Qt::KeypadModifier))
         return MainCommand::None; // the keypad's keys have codes of their own
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return MainCommand::None;
     if (modifiers.testFlag(Qt::ShiftModifier) && nativeScanCode >= ScanCodeDigit1 &&
         nativeScanCode <= ScanCodeDigit3) {
         static constexpr MainCommand tools[] = {MainCommand::Tool1, MainCommand::Tool2,
@@ -62,6 +64,33 @@ MainCommand commandForToolbarKey(const QString& buttonKey) {
             return command;
     }
     return MainCommand::None;
+}
+
+const QList<MainMenu>& mainMenus() {
+    using C = MainCommand;
+    const auto item = [](const char16_t* name, const char16_t* caption, MainCommand command) {
+        return MainMenuItem{QString::fromUtf16(name), QString::fromUtf16(caption), command};
+    };
+    const auto separator = [](const char16_t* name) {
+        return MainMenuItem{QString::fromUtf16(name), QString(), MainCommand::None};
+    };
+    static const QList<MainMenu> menus{
+        {QStringLiteral("mbFile"),
+         QStringLiteral("ファイル(&F)"),
+         {item(u"miOpen", u"開く(&O)", C::Open), separator(u"miSPf1"),
+          item(u"miCopy", u"コピー(&C)", C::Copy), item(u"miMove", u"移動(&M)", C::Move),
+          item(u"miDel", u"削除(&D)", C::Delete), item(u"miRen", u"リネーム(&R)", C::Rename),
+          separator(u"miSPf2"), item(u"miExit", u"終了(&X)", C::Exit)}},
+        {QStringLiteral("mbTool"),
+         QStringLiteral("ツール(&T)"),
+         {item(u"miEx1", u"外部－１", C::Tool1), item(u"miEx2", u"外部－２", C::Tool2),
+          item(u"miEx3", u"外部－３", C::Tool3), separator(u"miSPt1"),
+          item(u"miOption", u"オプション(&O)", C::Option)}},
+        {QStringLiteral("mbHelp"),
+         QStringLiteral("ヘルプ(&H)"),
+         {item(u"miHelp", u"ヘルプ(&H)", C::Help), item(u"miVer", u"バージョン(&A)", C::Version)}},
+    };
+    return menus;
 }
 
 } // namespace zorvane

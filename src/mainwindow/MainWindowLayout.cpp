@@ -28,12 +28,12 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight, bool s
 
 MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
                                          FilerArrangement arrangement, bool showFiler,
-                                         PresentSizes present) {
+                                         PresentSizes present, int minimumHeight) {
     MainWindowLayout layout;
     layout.widthWasClamped = outerWidth < arrangement.viewerMinWidth;
-    layout.heightWasClamped = outerHeight < MainWindowMinHeight;
+    layout.heightWasClamped = outerHeight < minimumHeight;
     const int W = layout.widthWasClamped ? arrangement.viewerMinWidth : outerWidth;
-    const int H = layout.heightWasClamped ? MainWindowMinHeight : outerHeight;
+    const int H = layout.heightWasClamped ? minimumHeight : outerHeight;
     layout.outerWidth = W;
     layout.outerHeight = H;
 
@@ -76,6 +76,11 @@ MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
         layout.Label5 = {1740, 780, present.label5Width, CaptionHeight};
     }
     return layout;
+}
+
+OuterMinimum outerMinimumOnScreen(int width, int height, int roomWidth, int roomHeight) {
+    const auto fitted = [](int own, int room) { return std::min(own, std::max(own / 2, room)); };
+    return {fitted(width, roomWidth), fitted(height, roomHeight)};
 }
 
 LayoutHeight layoutHeightFor(int outerHeight, int belowMenuHeight) {

@@ -1,16 +1,8 @@
 #pragma once
 
+#include "formkit/Twips.h"
+
 namespace zorvane {
-
-// A control's place in the main window's client area, in twips.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
 
 // The two layout values that the filer flag chooses.
 struct FilerArrangement {
@@ -71,13 +63,25 @@ struct PresentSizes {
 
 // Lays the main window out for an outer size of `outerWidth` × `outerHeight` twips. The
 // viewer's left edge and the minimum width come from `arrangement` (set when the filer was
-// last shown or hidden); `showFiler` chooses where the filer and the button go.
+// last shown or hidden); `showFiler` chooses where the filer and the button go; a screen
+// smaller than the window allows a smaller `minimumHeight`.
 MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight,
                                          FilerArrangement arrangement, bool showFiler,
-                                         PresentSizes present);
+                                         PresentSizes present,
+                                         int minimumHeight = MainWindowMinHeight);
 
 // The same with the arrangement that belongs to `showFiler`.
 MainWindowLayout computeMainWindowLayout(int outerWidth, int outerHeight, bool showFiler,
                                          PresentSizes present);
+
+// The smallest outer size the window keeps, in twips: its own minimum (`width` × `height`),
+// or the outer size that the available area of its screen leaves (`roomWidth` ×
+// `roomHeight`) where that is smaller, so the whole window can be seen; never less than half
+// its own minimum, where each list still shows a row.
+struct OuterMinimum {
+    int width = 0;
+    int height = 0;
+};
+OuterMinimum outerMinimumOnScreen(int width, int height, int roomWidth, int roomHeight);
 
 } // namespace zorvane

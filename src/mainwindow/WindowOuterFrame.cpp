@@ -1,6 +1,7 @@
 #include "mainwindow/WindowOuterFrame.h"
 
-#include "mainwindow/Twips.h"
+#include "desktopfit/WindowFit.h"
+#include "formkit/Twips.h"
 
 #include <QWidget>
 
@@ -63,6 +64,23 @@ bool WindowOuterFrame::applyPendingSize(const std::function<void()>& beforeResiz
 QSize WindowOuterFrame::normalInsideSize() const {
     const QRect inside = window_.normalGeometry();
     return inside.isNull() ? window_.size() : inside.size();
+}
+
+void WindowOuterFrame::fitInto(const QRect& available, const QSize& minimumOuter) {
+    const QMargins frame = margins();
+    // pos() is the frame's corner, as move() takes it.
+    const QRect outer(window_.pos(), pendingOuterSize_.isValid() ? pendingOuterSize_
+                                                                 : window_.size().grownBy(frame));
+    const QRect fitted = fitWindow(outer, available, minimumOuter);
+    if (fitted.size() != outer.size()) {
+        if (pendingOuterSize_.isValid())
+            pendingOuterSize_ = fitted.size();
+        window_.resize(fitted.size().shrunkBy(frame));
+        givenInside_ = window_.size();
+        sizeFitted_ = true;
+    }
+    if (fitted.topLeft() != outer.topLeft())
+        window_.move(fitted.topLeft());
 }
 
 void WindowOuterFrame::noteNormalFrame() {

@@ -45,11 +45,20 @@ public:
     // The normal-state inside size now, also while minimised or maximised.
     QSize normalInsideSize() const;
 
+    // Moves the window's outer frame into `available` (pixels), made smaller where it must be
+    // but no smaller than `minimumOuter`; a stored size still waiting for the frame is fitted
+    // instead.
+    void fitInto(const QRect& available, const QSize& minimumOuter);
+
+    // Whether fitInto made the window smaller than its stored size.
+    bool sizeFitted() const { return sizeFitted_; }
+
 private:
     QWidget& window_;
     QSize pendingOuterSize_; // pixels
     QSize givenInside_;      // pixels
     std::optional<QMargins> normalFrame_;
+    bool sizeFitted_ = false;
 };
 
 // A window position or size in twips as pixels, kept within what a window system can hold.

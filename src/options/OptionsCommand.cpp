@@ -4,8 +4,8 @@
 
 namespace zorvane {
 
-void runOptionsDialog(Form1& form1) {
-    frmOption dialog(form1);
+void runOptionsDialog(const OptionTargets& targets) {
+    frmOption dialog(targets);
     dialog.exec();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-namespace zorvane {
+#include "options/OptionTargets.h"
 
-class Form1;
+namespace zorvane {
 
 // The options command of the main window: a new options dialog, modal over the main window,
 // until OK or Cancel closes it.
-void runOptionsDialog(Form1& form1);
+void runOptionsDialog(const OptionTargets& targets);
 
 } // namespace zorvane

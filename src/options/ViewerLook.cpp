@@ -1,6 +1,6 @@
 #include "options/ViewerLook.h"
 
-#include "mainwindow/ViewerColour.h"
+#include "formkit/ViewerColour.h"
 #include "platform/ColourNumber.h"
 #include "settings/SettingsConversions.h"
 
@@ -52,14 +52,8 @@ void applyViewerFontMembers(QPlainTextEdit& viewer, const OptionFontMembers& mem
     viewer.setFont(font);
 
     const QPalette system = QApplication::palette();
-    QPalette palette = viewer.palette();
-    if (const auto text = colourFromNumber(members.OptForeColor, system)) {
-        palette.setColor(QPalette::Active, QPalette::Text, *text);
-        palette.setColor(QPalette::Inactive, QPalette::Text, *text);
-    }
-    if (const auto back = colourFromNumber(members.OptBackColor, system))
-        palette.setColor(QPalette::Base, *back);
-    viewer.setPalette(palette);
+    setViewerColours(viewer, colourFromNumber(members.OptForeColor, system),
+                     colourFromNumber(members.OptBackColor, system));
 }
 
 QColor colourOfNumber(qint32 number, const QColor& fallback) {

@@ -3,9 +3,9 @@
 #include "app/ModPlok.h"
 #include "app/SaveFailureMessage.h"
 #include "desktopfit/ReadableColour.h"
-#include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
-#include "mainwindow/Twips.h"
+#include "filer/FileListView.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "options/OptionTexts.h"
 #include "options/ViewerLook.h"
 #include "platform/ColourDialogService.h"
@@ -96,7 +96,7 @@ QColor tabPaneColour(const QPalette& palette) {
 
 } // namespace
 
-frmOption::frmOption(Form1& form1) : QDialog(&form1), form1_(form1) {
+frmOption::frmOption(const OptionTargets& targets) : QDialog(targets.owner), targets_(targets) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("オプション"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -287,9 +287,11 @@ void frmOption::Form_Load() {
     label3_2_[1]->setText(
         QStringLiteral("ファイラー部のファイルの種類で適用するファイルの拡張子を記述してください") +
         QChar(u'\r') + QStringLiteral("(例)  *.csv"));
+    // A screen reader gets one line: the carriage return that breaks it on screen is a blank.
+    label3_2_[1]->setAccessibleName(label3_2_[1]->text().replace(QChar(u'\r'), QChar(u' ')));
 
     const ModPlok& state = modPlok();
-    font_ = viewerFontMembers(*form1_.text1(), state.SettingsRecord);
+    font_ = viewerFontMembers(*targets_.viewer, state.SettingsRecord);
     optShowFiler_ = state.ShowFiler;
     text1_->setText(state.EditorName);
     text2_->setText(state.EditorPath);
@@ -407,8 +409,8 @@ void frmOption::Command6_Click() {
     for (std::size_t i = 0; i < 3; ++i)
         text3_[i]->setText(values.toolTitles[i]);
 
-    form1_.command1()->setText(state.EditorName);
-    applyViewerFontMembers(*form1_.text1(), font_);
+    targets_.editorButton->setText(state.EditorName);
+    applyViewerFontMembers(*targets_.viewer, font_);
     refillPatternBox();
 
     // The running program keeps the new values even when the file cannot take them.
@@ -443,16 +445,18 @@ void frmOption::refuseOverlongValue(const OverlongOption& overlong) {
 }
 
 void frmOption::refillPatternBox() {
-    QComboBox* combo1 = form1_.combo1();
+    QComboBox* combo1 = targets_.patternBox;
     std::array<QString, 5> patterns;
     for (int i = 1; i <= 5; ++i)
         patterns[static_cast<std::size_t>(i - 1)] = modPlok().ExtPattern(i);
-    // The file list keeps its pattern until the user picks an entry.
+    // The file list keeps its pattern until the user picks an entry, and the box goes on
+    // showing it: an empty box would not tell why files are missing from the list.
+    const QString inForce = targets_.fileList->pattern();
     const QSignalBlocker quiet(combo1);
     combo1->clear();
     combo1->addItems(patternBoxEntries(patterns));
-    combo1->setCurrentIndex(-1);
-    combo1->clearEditText();
+    combo1->setCurrentIndex(combo1->findText(inForce));
+    combo1->setEditText(inForce);
 }
 
 void frmOption::Command7_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "options/OptionTargets.h"
 #include "options/OptionValues.h"
 
 #include <QDialog>
@@ -14,19 +15,17 @@ class QTabWidget;
 
 namespace zorvane {
 
-class Form1;
-
 // The options dialog: the editor and three tools, the viewer's font and colours, the filer
 // choice with five extra patterns, and ten usual folders, on four tabs. Built afresh for each
 // opening, it starts from the program-wide state and the viewer (Form_Load); OK applies
-// everything to the running program and saves plok.ini; Cancel and the close box change
+// everything to the running program (`targets`) and saves plok.ini; Cancel and the close box change
 // nothing. Enter and Esc do neither. OK refuses, naming it, a value that plok.ini could not give
 // back whole at the next start, and the dialog stays open.
 class frmOption final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmOption)
 public:
-    explicit frmOption(Form1& form1);
+    explicit frmOption(const OptionTargets& targets);
 
     const OptionFontMembers& fontMembers() const { return font_; }
     Boolean16 optShowFiler() const { return optShowFiler_; }
@@ -63,7 +62,7 @@ private:
     void refuseOverlongValue(const OverlongOption& overlong);
     std::optional<QString> browseProgram();
 
-    Form1& form1_;
+    OptionTargets targets_;
     OptionFontMembers font_;
     Boolean16 optShowFiler_ = False16;
     QString lastProgramChosen_; // the file-name box of the next program browse starts with it

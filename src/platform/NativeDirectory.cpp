@@ -48,6 +48,11 @@ bool isNativeDirectory(const QString& path) {
     return ::stat(nativePath(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool nativePathExists(const QString& path) {
+    struct stat info {};
+    return ::lstat(nativePath(path).constData(), &info) == 0;
+}
+
 QString nativeCurrentFolder() {
     QByteArray buffer(4096, '\0');
     while (::getcwd(buffer.data(), static_cast<size_t>(buffer.size())) == nullptr) {

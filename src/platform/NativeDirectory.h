@@ -20,6 +20,9 @@ QList<NativeDirectoryEntry> readNativeDirectory(const QString& folder);
 // Whether `path` is a folder (or a link to one).
 bool isNativeDirectory(const QString& path);
 
+// Whether `path` names an entry of the file system: a file of any kind, a folder, a link.
+bool nativePathExists(const QString& path);
+
 // The process's current folder in the lossless path form, without a trailing "/" (but "/").
 QString nativeCurrentFolder();
 

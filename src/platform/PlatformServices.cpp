@@ -1,8 +1,10 @@
 #include "platform/PlatformServices.h"
 
 #include "platform/BeepService.h"
+#include "platform/DefaultTextApplication.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
+#include "platform/GioDefaultTextApplication.h"
 #include "platform/HelpService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessStarter.h"
@@ -22,6 +24,7 @@ struct InstalledServices {
     MessageBoxService* messageBox = nullptr;
     BeepService* beep = nullptr;
     ProcessStarter* processStarter = nullptr;
+    DefaultTextApplication* defaultTextApplication = nullptr;
     DriveList* driveList = nullptr;
     ShellFileOperation* shellFileOperation = nullptr;
     HelpService* help = nullptr;
@@ -72,6 +75,11 @@ ProcessStarter& PlatformServices::processStarter() {
     return installed().processStarter ? *installed().processStarter : production;
 }
 
+DefaultTextApplication& PlatformServices::defaultTextApplication() {
+    static GioDefaultTextApplication production;
+    return installed().defaultTextApplication ? *installed().defaultTextApplication : production;
+}
+
 DriveList& PlatformServices::driveList() {
     static SystemDriveList production;
     return installed().driveList ? *installed().driveList : production;
@@ -100,6 +108,9 @@ void PlatformServices::setBeep(BeepService* service) {
 }
 void PlatformServices::setProcessStarter(ProcessStarter* service) {
     installed().processStarter = service;
+}
+void PlatformServices::setDefaultTextApplication(DefaultTextApplication* service) {
+    installed().defaultTextApplication = service;
 }
 void PlatformServices::setDriveList(DriveList* service) {
     installed().driveList = service;

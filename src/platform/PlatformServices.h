@@ -5,6 +5,7 @@ namespace zorvane {
 class MessageBoxService;
 class BeepService;
 class ProcessStarter;
+class DefaultTextApplication;
 class DriveList;
 class ShellFileOperation;
 class HelpService;
@@ -22,6 +23,7 @@ public:
     static MessageBoxService& messageBox();
     static BeepService& beep();
     static ProcessStarter& processStarter();
+    static DefaultTextApplication& defaultTextApplication();
     static DriveList& driveList();
     // The file-operation service, the help window and the directory picker sit above the
     // platform; the program installs them at start. Until then no file is touched (the request
@@ -37,6 +39,7 @@ public:
     static void setMessageBox(MessageBoxService* service);
     static void setBeep(BeepService* service);
     static void setProcessStarter(ProcessStarter* service);
+    static void setDefaultTextApplication(DefaultTextApplication* service);
     static void setDriveList(DriveList* service);
     static void setShellFileOperation(ShellFileOperation* service);
     static void setHelp(HelpService* service);

@@ -55,6 +55,10 @@ UnfinishedFile::~UnfinishedFile() {
         ::unlink(namedPath_.constData());
 }
 
+QString UnfinishedFile::hiddenPath() const {
+    return namedPath_.isEmpty() ? QString() : pathFromNative(namedPath_);
+}
+
 QByteArray UnfinishedFile::hiddenCandidate() const {
     return nativePath(folder_ + prefix_ +
                       QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16,

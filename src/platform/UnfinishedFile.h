@@ -19,6 +19,9 @@ public:
     bool isOpen() const { return descriptor_ >= 0; }
     int error() const { return error_; } // errno of the failed creation
     int descriptor() const { return descriptor_; }
+    // The hidden name the file has while it is written (only where the file system cannot make
+    // unnamed files), or empty.
+    QString hiddenPath() const;
 
     // Gives the complete file the name `target` and closes it: straight under that name where
     // it is free, otherwise (`replace` only) under a hidden name renamed onto it. 0 or errno.

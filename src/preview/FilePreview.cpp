@@ -10,6 +10,9 @@
 #include "textfile/JapaneseTextGuess.h"
 #include "textfile/TextCodec.h"
 
+#include <optional>
+#include <utility>
+
 namespace zorvane {
 
 namespace {
@@ -17,26 +20,34 @@ namespace {
 // No character of code page 932, EUC-JP or UTF-8 takes more than 3 bytes per UTF-16 unit.
 constexpr qsizetype maxBytesPerUnit = 3;
 
+// The preview of the bytes read so far, and whether they ran out before the text reached a
+// limit while the file goes on: more of the file would show more.
+struct HeadText {
+    QString text;
+    bool wantsMore = false;
+};
+
 // Feeds the lines to the builder until a limit ends the preview or the lines run out.
 // `decode(line, units)` turns one line of the reader into text of which only the first `units`
 // units are used.
 template <typename Unit, typename Decode>
-QString buildFromLines(BoundedLineReader<Unit> reader, Decode decode) {
+HeadText buildFromLines(BoundedLineReader<Unit> reader, Decode decode) {
     PreviewTextBuilder builder;
     while (const auto line = reader.next()) {
         if (builder.addLine(decode(line->text, builder.usefulUnits()), line->moreFollows))
-            return builder.text();
+            return {builder.text(), false};
         if (!line->complete)
             break;
     }
-    // The limits are always met within the bytes read; should the bytes ever run out first,
-    // the file still goes on.
-    if (reader.exhausted())
-        builder.endWithMarker();
-    return builder.text();
+    // Bytes that run out first (the head ends within a long stretch of escape sequences) show
+    // what they hold: the file still goes on.
+    if (!reader.exhausted())
+        return {builder.text(), false};
+    builder.endWithMarker();
+    return {builder.text(), true};
 }
 
-QString previewOfUtf16(QByteArrayView body, bool wholeFile, TextEncoding encoding) {
+HeadText previewOfUtf16(QByteArrayView body, bool wholeFile, TextEncoding encoding) {
     // Each unit of the file gives at least one unit of the preview: a few units beyond the
     // limit cover the look-ahead after a CR and after the last line.
     const qsizetype usefulBytes = 2 * (previewUnitLimit + 8);
@@ -72,7 +83,7 @@ QString decodeLineStart(QByteArrayView line, qsizetype units, Decode decode) {
 }
 
 template <typename Decode>
-QString previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
+HeadText previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
     const std::string_view bytes(body.data(), std::size_t(body.size()));
     return buildFromLines(BoundedLineReader<char>(bytes, wholeFile), [&decode](
                                                                          std::string_view line,
@@ -84,7 +95,7 @@ QString previewOfBytes(QByteArrayView body, bool wholeFile, Decode decode) {
 // ISO-2022-JP is split into lines on bytes too (its bytes are all below 0x80 and CR and LF
 // stand for themselves in every set), but the set in force carries from line to line, so each
 // line is decoded whole and in order. The head is small, so this costs little.
-QString previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
+HeadText previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
     const std::string_view bytes(body.data(), std::size_t(body.size()));
     Iso2022JpDecoder decoder;
     return buildFromLines(
@@ -103,17 +114,7 @@ qsizetype byteOrderMarkLengthOf(QByteArrayView head, ContentEncoding encoding) {
     return !mark.isEmpty() && head.startsWith(mark) ? mark.size() : 0;
 }
 
-} // namespace
-
-QString continuationMarker() {
-    return QStringLiteral("＝＝＝＝＝このファイルには、まだ続きがあります。＝＝＝＝＝");
-}
-
-QString previewTextOf(QByteArrayView head, bool wholeFile) {
-    return previewTextOf(head, wholeFile, JapaneseTextGuess::guess(head, wholeFile));
-}
-
-QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
+HeadText previewOfHead(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
     const QByteArrayView body = head.sliced(byteOrderMarkLengthOf(head, encoding));
     // UTF-16 is split into lines after decoding; the others on bytes (CR and LF never occur
     // inside their multibyte characters), then each line is decoded.
@@ -139,20 +140,59 @@ QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encod
     return previewOfBytes(body, wholeFile, decodeAs(TextEncoding::Cp932));
 }
 
+} // namespace
+
+QString continuationMarker() {
+    return QStringLiteral("＝＝＝＝＝このファイルには、まだ続きがあります。＝＝＝＝＝");
+}
+
+ContentEncoding previewEncodingOf(QByteArrayView head, bool wholeFile) {
+    // The encoding is told from the first read alone, however far the preview reads on.
+    const bool firstReadIsWhole = head.size() <= previewFirstRead;
+    return JapaneseTextGuess::guess(firstReadIsWhole ? head : head.first(previewFirstRead),
+                                    wholeFile && firstReadIsWhole);
+}
+
+QString previewTextOf(QByteArrayView head, bool wholeFile) {
+    return previewTextOf(head, wholeFile, previewEncodingOf(head, wholeFile));
+}
+
+QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
+    return previewOfHead(head, wholeFile, encoding).text;
+}
+
 PreviewResult buildPreview(const QString& fullPath, PreviewEncoding choice) {
-    const PreviewHead head = readPreviewHead(fullPath);
+    std::optional<PreviewResult> whole; // a compressed file, an archive or the hex view
+    HeadText preview;
+    ContentEncoding encoding = ContentEncoding::Cp932;
+    const PreviewHead head = readPreviewHead(
+        fullPath, previewByteBound, [&, firstRead = true](const PreviewHead& read) mutable {
+            // The first read tells what the file is; only plain text reads on.
+            if (std::exchange(firstRead, false)) {
+                if ((whole = packedPreview({fullPath, {}}, read.bytes, choice)))
+                    return false;
+                if (choice == PreviewEncoding::Hex) {
+                    whole = plainPreview(read.bytes, read.wholeFile, choice);
+                    return false;
+                }
+            }
+            encoding = chosenContentEncoding(choice).value_or(
+                previewEncodingOf(read.bytes, read.wholeFile));
+            preview = previewOfHead(read.bytes, read.wholeFile, encoding);
+            return preview.wantsMore;
+        });
     if (head.errorNumber != 0)
         return {head.errorNumber, {}, {}};
-    if (auto packed = packedPreview({fullPath, {}}, head.bytes, choice))
-        return *packed;
-    return plainPreview(head.bytes, head.wholeFile, choice);
+    if (whole)
+        return *whole;
+    return {0, preview.text, QStringLiteral("文字コード: ") + encodingUsedText(encoding, choice)};
 }
 
 PreviewResult plainPreview(QByteArrayView head, bool wholeFile, PreviewEncoding choice) {
     if (choice == PreviewEncoding::Hex)
         return {0, hexViewText(head, wholeFile), previewEncodingCaption(choice)};
     const ContentEncoding encoding =
-        chosenContentEncoding(choice).value_or(JapaneseTextGuess::guess(head, wholeFile));
+        chosenContentEncoding(choice).value_or(previewEncodingOf(head, wholeFile));
     return {0, previewTextOf(head, wholeFile, encoding),
             QStringLiteral("文字コード: ") + encodingUsedText(encoding, choice)};
 }

@@ -18,10 +18,10 @@ struct PreviewResult {
 };
 
 // Reads the head of the file at `fullPath`: at most 51 lines or 2500 characters, then the
-// marker line. Never reads more than a small fixed number of bytes, whatever the file's size,
-// and never blocks on a FIFO, socket or device (error 54). The text is decoded as `choice` says;
-// a compressed file shows the head of its content and an archive its table of contents (see
-// packedPreview), except in the hex view.
+// marker line. Reads until the text reaches a limit, but never more than previewByteBound
+// bytes, whatever the file's size, and never blocks on a FIFO, socket or device (error 54).
+// The text is decoded as `choice` says; a compressed file shows the head of its content and an
+// archive its table of contents (see packedPreview), except in the hex view.
 PreviewResult buildPreview(const QString& fullPath,
                            PreviewEncoding choice = PreviewEncoding::Automatic);
 
@@ -29,10 +29,14 @@ PreviewResult buildPreview(const QString& fullPath,
 // reads them: as text in the encoding told from them or chosen, or as the hex view.
 PreviewResult plainPreview(QByteArrayView head, bool wholeFile, PreviewEncoding choice);
 
+// The encoding the preview reads the first bytes of a file in, told from the first
+// previewFirstRead of them.
+ContentEncoding previewEncodingOf(QByteArrayView head, bool wholeFile);
+
 // The preview text of the first bytes of a file. `wholeFile` tells whether the file ends with
-// these bytes. The encoding is decided on these bytes (JapaneseTextGuess): UTF-16 with a
-// byte-order mark, UTF-8 with a mark or when valid with a multibyte character, ISO-2022-JP,
-// EUC-JP, and code page 932 otherwise.
+// these bytes. The encoding is decided on the first previewFirstRead of these bytes
+// (JapaneseTextGuess): UTF-16 with a byte-order mark, UTF-8 with a mark or when valid with a
+// multibyte character, ISO-2022-JP, EUC-JP, and code page 932 otherwise.
 QString previewTextOf(QByteArrayView head, bool wholeFile);
 // The same, decoded in `encoding`; a byte-order mark of that encoding is not shown.
 QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encoding);

@@ -88,7 +88,7 @@ PreviewResult compressedPreview(ByteSource& source, ExpansionBudget& budget, Pac
     }
     const bool endsHere = head.wholeContent || head.stop != ExpansionStop::Complete;
     const ContentEncoding encoding =
-        chosenContentEncoding(choice).value_or(JapaneseTextGuess::guess(head.bytes, endsHere));
+        chosenContentEncoding(choice).value_or(previewEncodingOf(head.bytes, endsHere));
     QString text = previewTextOf(head.bytes, endsHere, encoding);
     if (head.stop == ExpansionStop::Damaged)
         text += damagedStreamNotice() + lineEnd();

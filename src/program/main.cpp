@@ -1,6 +1,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/DesktopLocale.h"
 #include "app/GraphicalSession.h"
+#include "app/PlatformStartGuard.h"
 #include "app/SessionEndSignals.h"
 #include "app/TerminalLanguage.h"
 #include "help/ProgramIcon.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/CommandLineTarget.h"
 #include "mainwindow/Form1.h"
 #include "platform/NativePath.h"
+#include "platform/SessionEnd.h"
 #include "program/CommandWiring.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -47,16 +50,20 @@ int main(int argc, char* argv[]) {
                                    zorvane::ProgramVersionRevision));
         return 0;
     }
+    const QString noDisplay = zorvane::noGraphicalSessionMessage(zorvane::terminalSpeaksJapanese());
     if (!zorvane::graphicalSessionReachable(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
                                             qgetenv("QT_QPA_PLATFORM"), arguments)) {
-        print(stderr, zorvane::noGraphicalSessionMessage(zorvane::terminalSpeaksJapanese()));
+        print(stderr, noDisplay);
         return 1;
     }
 
     // After "--" every argument belongs to the file's name, so Qt does not see them: a file
-    // named "-reverse" is not Qt's option.
+    // named "-reverse" is not Qt's option. A display named but gone ends the program inside
+    // QApplication's constructor with the same line as no display at all.
     int qtArgc = request.optionsEnded ? 1 : argc;
+    std::optional<zorvane::PlatformStartGuard> startGuard(std::in_place, noDisplay);
     QApplication application(qtArgc, argv);
+    startGuard.reset();
     const bool japaneseFont = zorvane::installFontSubstitutions();
     zorvane::installQtTranslations(application);
     QApplication::setWindowIcon(zorvane::programIcon());
@@ -79,18 +86,24 @@ int main(int argc, char* argv[]) {
     zorvane::Form1 form1;
     zorvane::attachCommands(form1);
     // The end of the session (logout, a stopped service, a closed terminal, the session
-    // manager's end) saves as closing the window does, through the same close.
-    QObject::connect(&sessionEndSignals, &zorvane::SessionEndSignals::ending, &form1,
-                     [&form1] { form1.close(); });
+    // manager's end) saves as closing the window does, through the same close; nothing asks
+    // meanwhile, and a copy still running is cancelled.
+    const auto endSession = [&form1] {
+        zorvane::SessionEnd::begin();
+        form1.close();
+    };
+    QObject::connect(&sessionEndSignals, &zorvane::SessionEndSignals::ending, &form1, endSession);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &form1,
-                     [&form1](QSessionManager&) { form1.close(); });
+                     [endSession](QSessionManager&) { endSession(); });
     form1.Form_Load(zorvane::commandLineText(pathArguments));
     // Qt ends the process with exit() when the X server or the compositor goes away; the
     // window's place and plok.his are saved on the way out as a close would.
     liveWindow = &form1;
     std::atexit([] {
-        if (liveWindow)
-            liveWindow->saveAfterDisplayLoss();
+        if (!liveWindow)
+            return;
+        zorvane::SessionEnd::begin();
+        liveWindow->saveAfterDisplayLoss();
     });
     form1.show();
     if (!japaneseFont)

@@ -217,6 +217,8 @@ int writeHistoryFile(ModPlok& state) {
 
     // Another window may rewrite the file at the same moment: one after the other.
     const FileUpdateLock lock(path);
+    if (lock.isBusy())
+        return ErrFileAlreadyOpen;
     int probeError = ErrNone;
     const QByteArray head = RegularFileReader::readHead(path, EncodingProbeBytes, &probeError);
     const TextEncoding readAs =

@@ -17,7 +17,8 @@ int readHistoryFile(ModPlok& state);
 // failed write leaves the old file) under a lock held from the look at the old file to the
 // replacement. A file read as UTF-8 or UTF-16 keeps its encoding; otherwise code page 932 when
 // every entry fits it and the bytes read back as code page 932, else UTF-8. An entry holding a CR,
-// which would break the line structure, is written as an empty line. Returns 0 or an error number.
+// which would break the line structure, is written as an empty line. Returns 0 or an error number
+// (55 when another program held the lock too long; the file is then left to it).
 int writeHistoryFile(ModPlok& state);
 
 } // namespace zorvane

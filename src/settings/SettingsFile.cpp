@@ -82,6 +82,8 @@ bool comesBackWhole(const QString& value, int readWidth) {
 
 bool writeFormKeys(const ModPlok& state) {
     const FileUpdateLock lock(state.SettingsPath);
+    if (lock.isBusy())
+        return false;
     ProfileFile file = ProfileFile::load(state.SettingsPath);
     const SettingsRecordFields& record = state.SettingsRecord;
     writeFrom(file, record.Top, KeyFormTop);
@@ -93,6 +95,8 @@ bool writeFormKeys(const ModPlok& state) {
 
 bool writeOptionKeys(ModPlok& state) {
     const FileUpdateLock lock(state.SettingsPath);
+    if (lock.isBusy())
+        return false;
     ProfileFile file = ProfileFile::load(state.SettingsPath);
     writeFrom(file, state.NameBuffer, KeyEditorName);
     writeFrom(file, state.ProgramBuffer, KeyEditorProgram);

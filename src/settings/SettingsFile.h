@@ -33,7 +33,8 @@ constexpr int valueLimitBytes(int readWidth) {
 }
 
 // Writes the Form keys Top, Left, Height, Width from their fields, in that order. Returns
-// false when plok.ini could not be written (the old file then stays as it was).
+// false when plok.ini could not be written (the old file then stays as it was), also when
+// another program held its lock too long.
 bool writeFormKeys(const ModPlok& state);
 
 // Writes the 22 keys the options dialog saves, in their order: Name and Program from NameBuffer

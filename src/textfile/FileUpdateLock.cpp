@@ -1,71 +1,89 @@
 #include "textfile/FileUpdateLock.h"
-#include "platform/NativePath.h"
 
-#include <QFile>
+#include "platform/SessionEnd.h"
+#include "platform/UpdateLockFile.h"
 
+#include <atomic>
 #include <cerrno>
-#include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
-#include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace zorvane {
 
-FileUpdateLock::FileUpdateLock(const QString& path) {
-    const QByteArray name = nativePath(path);
-    if (name.isEmpty() || name.contains('\0'))
+namespace {
+
+enum LockState { Waiting, Taken, Failed, GivenUp };
+
+int lockAtOnce(int descriptor) {
+    int result = 0;
+    do {
+        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
+} // namespace
+
+FileUpdateLock::FileUpdateLock(const QString& path, std::chrono::milliseconds wait) {
+    const int descriptor = openUpdateLockFile(path);
+    if (descriptor < 0)
         return;
-    // A writer that held the lock may have renamed a new file onto the name meanwhile: the
-    // lock counts only while the name still leads to the locked file.
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        constexpr int Flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-        int descriptor = ::open(name.constData(), Flags);
-        bool created = false;
-        if (descriptor < 0 && errno == ENOENT) {
-            descriptor = ::open(name.constData(), Flags | O_CREAT | O_EXCL, 0666);
-            created = descriptor >= 0;
-            if (descriptor < 0 && errno == EEXIST)
-                continue; // another writer made it meanwhile: lock theirs
-        }
-        if (descriptor < 0)
+    const int first = lockAtOnce(descriptor);
+    if (first != 0 && first != EWOULDBLOCK) {
+        ::close(descriptor); // a file system without locks: write as before
+        return;
+    }
+    if (first == 0) {
+        descriptor_ = descriptor;
+        return;
+    }
+
+    // Held elsewhere. A thread of its own waits in flock, which the kernel wakes in turn, while
+    // this one keeps the window answering; given up, the waiting thread drops whatever it gets.
+    auto state = std::make_shared<std::atomic<int>>(Waiting);
+    try {
+        std::thread([state, descriptor] {
+            int result = 0;
+            do {
+                result = ::flock(descriptor, LOCK_EX);
+            } while (result != 0 && errno == EINTR);
+            int expected = Waiting;
+            if (!state->compare_exchange_strong(expected, result == 0 ? Taken : Failed))
+                ::close(descriptor); // given up: the lock is nobody's
+        }).detach();
+    } catch (const std::system_error&) {
+        ::close(descriptor);
+        busy_ = true;
+        return;
+    }
+    // The session may end meanwhile: its deadline counts from then on.
+    const QDeadlineTimer deadline(wait);
+    for (;;) {
+        const int now = state->load();
+        if (now == Taken) {
+            descriptor_ = descriptor;
             return;
-        struct stat locked {};
-        if (::fstat(descriptor, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+        }
+        if (now == Failed) {
             ::close(descriptor);
             return;
         }
-        int result = 0;
-        do {
-            result = ::flock(descriptor, LOCK_EX);
-        } while (result != 0 && errno == EINTR);
-        if (result != 0) {
-            ::close(descriptor); // a file system without locks: write as before
+        int expected = Waiting;
+        const bool expired = deadline.hasExpired() || SessionEnd::deadline().hasExpired();
+        if (expired && state->compare_exchange_strong(expected, GivenUp)) {
+            busy_ = true;
             return;
         }
-        struct stat named {};
-        if (::stat(name.constData(), &named) == 0 && named.st_dev == locked.st_dev &&
-            named.st_ino == locked.st_ino) {
-            descriptor_ = descriptor;
-            if (created)
-                createdName_ = name;
-            return;
-        }
-        ::close(descriptor);
+        waitServingWindow(10);
     }
 }
 
 FileUpdateLock::~FileUpdateLock() {
-    if (descriptor_ < 0)
-        return;
-    // The empty file made for the lock goes again unless a write replaced it: a failed first
-    // write leaves no file behind, as it would without the lock.
-    struct stat locked {};
-    struct stat named {};
-    if (!createdName_.isEmpty() && ::fstat(descriptor_, &locked) == 0 &&
-        ::stat(createdName_.constData(), &named) == 0 && named.st_dev == locked.st_dev &&
-        named.st_ino == locked.st_ino && named.st_size == 0)
-        ::unlink(createdName_.constData());
-    ::close(descriptor_); // closing the last descriptor releases the lock
+    if (descriptor_ >= 0)
+        ::close(descriptor_); // closing the last descriptor releases the lock
 }
 
 } // namespace zorvane

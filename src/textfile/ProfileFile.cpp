@@ -330,6 +330,8 @@ bool ProfileFile::hasKey(const QString& path, const QString& section, const QStr
 bool ProfileFile::writeString(const QString& path, const QString& section, const QString& key,
                               const QString& value) {
     const FileUpdateLock lock(path);
+    if (lock.isBusy())
+        return false;
     ProfileFile file = load(path);
     file.setValue(section, key, value);
     return file.save();

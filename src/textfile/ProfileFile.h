@@ -43,9 +43,9 @@ public:
     // trailing blanks included, and reads back as given without the blanks around it: one that
     // starts and ends with the same quote gets an extra pair of double quotes for the reader to
     // remove. It ends at a NUL, and line breaks in it become blanks so that they cannot break
-    // the file. Returns false when the file could not be written. The file is locked from the
-    // read to the replacement (FileUpdateLock): a caller that loads, changes and saves a file
-    // itself holds that lock around the three.
+    // the file. Returns false when the file could not be written, or when another writer held
+    // its lock too long. The file is locked from the read to the replacement (FileUpdateLock):
+    // a caller that loads, changes and saves a file itself holds that lock around the three.
     static bool writeString(const QString& path, const QString& section, const QString& key,
                             const QString& value);
 

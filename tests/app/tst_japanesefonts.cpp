@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace zorvane;
 using zorvane::testing::PlatformFakes;
 
@@ -107,7 +109,7 @@ private slots:
         QVERIFY(anyJapaneseFont({dejaVuMono, notoSerif}));
     }
 
-    // The message names both packages and is shown once, over the window.
+    // The message names both packages, in Latin letters first, and is shown once, over the window.
     void missingFontMessage() {
         PlatformFakes fakes;
         QWidget owner;
@@ -116,6 +118,10 @@ private slots:
         const MessageRequest& shown = fakes.messageBox.shown.first();
         QVERIFY(shown.text.contains(QStringLiteral("fonts-ipafont-gothic")));
         QVERIFY(shown.text.contains(QStringLiteral("fonts-noto-cjk")));
+        const QString first = shown.text.section(QChar(u'\n'), 0, 0);
+        QVERIFY(first.contains(QStringLiteral("sudo apt install fonts-ipafont-gothic")));
+        QVERIFY(std::all_of(first.cbegin(), first.cend(), [](QChar c) { return c < u'\u0250'; }));
+        QVERIFY(shown.title.contains(QStringLiteral("Font")));
         QCOMPARE(shown.buttons, MessageButtons::Ok);
         QCOMPARE(fakes.messageBox.owners.first(), &owner);
     }

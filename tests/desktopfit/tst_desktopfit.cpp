@@ -1,6 +1,7 @@
 // How the program's windows fit the user's desktop: colours that read on the theme's background,
 // windows inside the screen.
 
+#include "desktopfit/ButtonStrip.h"
 #include "desktopfit/ReadableColour.h"
 #include "desktopfit/WindowFit.h"
 
@@ -99,6 +100,22 @@ private slots:
         QFETCH(QSize, minimum);
         QFETCH(QRect, fitted);
         QCOMPARE(fitWindow(outer, QRect(0, 32, 1024, 736), minimum), fitted);
+    }
+
+    // A fixed dialog fitted into a smaller area keeps the buttons that stand apart along the edge
+    // it overflows in sight: in the copy dialog Cancel, under all the rest, not 参照 or Copy
+    // beside other controls (the options dialog's column is checked on a small screen).
+    void buttonsStandingApartStayInSight() {
+        const QList<QRect> controls{QRect(363, 16, 64, 12), QRect(20, 44, 48, 20),
+                                    QRect(88, 44, 267, 20), QRect(384, 40, 48, 28),
+                                    QRect(243, 132, 112, 32)};
+        const QSize designed(443, 180);
+        const QSize inside(400, 150);
+        const StripPlaces places =
+            stripPlaces(buttonStrip(controls, {false, true, false, true, true}, designed, inside),
+                        controls, designed, inside);
+        QCOMPARE(places.scrollArea, QRect(0, 0, 400, 102));
+        QCOMPARE(places.buttons, QList<QRect>{QRect(200, 102, 112, 32)});
     }
 };
 

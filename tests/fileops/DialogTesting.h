@@ -2,7 +2,7 @@
 
 // Helpers of the dialog tests: controls by name, the tab order as the keyboard walks it, and
 // answering a modal dialog from a queued step.
-#include "mainwindow/Twips.h"
+#include "formkit/Twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,6 +2,7 @@
 // the real file-operation service and directory picker on temporary folders (a trash of the
 // test's own), message boxes answered by the fake.
 #include "DialogTesting.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TemporaryHome.h"
 #include "TestFiles.h"
@@ -47,11 +48,9 @@ QStringList folderPaths(const DirectoryListView* list) {
 
 } // namespace
 
-class TestFileCommands : public QObject {
+class TestFileCommands : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     std::unique_ptr<Form1> form_;
     QString data_;
     QString memo_;
@@ -82,26 +81,17 @@ class TestFileCommands : public QObject {
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ =
-            std::make_unique<QTemporaryDir>(QDir::homePath() + QStringLiteral("/program-XXXXXX"));
-        QVERIFY(programDir_->isValid());
-        QByteArray history;
-        for (int i = 0; i < 40; ++i)
-            history += "\r\n";
-        QVERIFY(writeBytes(programDir_->filePath(QStringLiteral("plok.his")), history));
+        QVERIFY(setUpMainWindow(QDir::homePath() + QStringLiteral("/program-XXXXXX")));
         data_ = programDir_->filePath(QStringLiteral("データ"));
         QVERIFY(QDir().mkpath(data_));
         memo_ = data_ + QStringLiteral("/メモ 1.txt");
         QVERIFY(writeBytes(memo_, "一行目\r\n二行目\r\n"));
         QVERIFY(writeBytes(data_ + QStringLiteral("/other.txt"), "x"));
 
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {DriveEntry{QStringLiteral("/"), QString()}};
         PlatformServices::setShellFileOperation(nullptr); // the real service
         installProgramWindows();                          // the real directory picker
 
-        form_ = std::make_unique<Form1>(programDir_->path());
+        form_ = makeForm();
         attachCommands(*form_);
         form_->Form_Load(memo_);
         form_->show();
@@ -113,8 +103,7 @@ private slots:
     }
     void cleanup() {
         form_.reset();
-        fakes_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     // Enter right after opening: the first recent folder, made when missing, receives the copy;
@@ -152,17 +141,23 @@ private slots:
         QCOMPARE(modPlok().RecentDirs(1), QString()); // the usual row leaves the recent list
     }
 
+    // The renamed file is no longer the current file, but the list keeps its place: Down goes
+    // on to the next file.
     void renameClearsTheCurrentFile() {
         command(Qt::Key_R, [](QDialog* dialog) {
             QCOMPARE(dialog->objectName(), QStringLiteral("Form4"));
-            typeText(QApplication::focusWidget(), QStringLiteral("新しい 名前"));
+            typeText(QApplication::focusWidget(), QStringLiteral("a 名前"));
             pressInFocus(dialog, Qt::Key_Return);
         });
         QVERIFY(!QFile::exists(memo_));
-        QVERIFY(QFile::exists(data_ + QStringLiteral("/新しい 名前.txt")));
+        QVERIFY(QFile::exists(data_ + QStringLiteral("/a 名前.txt")));
         QCOMPARE(form_->currentFile(), QString());
         QCOMPARE(form_->text1()->toPlainText(), QString());
-        QVERIFY(fileNames(form_->file1()).contains(QStringLiteral("新しい 名前.txt")));
+        QCOMPARE(fileNames(form_->file1()),
+                 (QStringList{QStringLiteral("a 名前.txt"), QStringLiteral("other.txt")}));
+        QCOMPARE(form_->file1()->fileName(), QStringLiteral("a 名前.txt"));
+        QTest::keyClick(form_->file1(), Qt::Key_Down);
+        QCOMPARE(form_->currentFile(), data_ + QStringLiteral("/other.txt"));
     }
 
     // Two confirmations: the dialog's, then the service's own question; the file goes to the

@@ -14,9 +14,9 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
-#include "mainwindow/LabelHeight.h"
-#include "mainwindow/PathLabel.h"
-#include "mainwindow/Twips.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/PathLabel.h"
+#include "formkit/Twips.h"
 #include "platform/NativePath.h"
 #include "platform/PlatformServices.h"
 #include "platform/ShellFileOperation.h"
@@ -313,6 +313,7 @@ private slots:
         QFETCH(QString, defaultButton);
         modPlok().TargetPath = path(QStringLiteral("memo.txt"));
         modPlok().DirPickStart = dir_->path();
+        modPlok().RecentDirs(1) = QStringLiteral("/r/1");
         modPlok().FileOpCode = 1;
         const auto window = makeDialog(dialog);
         QCOMPARE(window->objectName(), dialog);
@@ -385,6 +386,9 @@ private slots:
         row("Form3", 2, "Command2", QStringLiteral("Move"),
             QStringLiteral("いつものディレクトリへ移動"));
         row("Form3", 1, "Combo1", QStringLiteral("-"), QStringLiteral("最近のディレクトリ"));
+        // The text fields inside the folder boxes, which a screen reader reaches by themselves.
+        row("Form3", 1, "Combo1.edit", QStringLiteral("-"), QStringLiteral("最近のディレクトリ"));
+        row("Form3", 1, "Combo2.edit", QStringLiteral("-"), QStringLiteral("いつものディレクトリ"));
         row("frmDirGet", 1, "Drive1", QStringLiteral("-"), QStringLiteral("ドライブ"));
         row("frmDirGet", 1, "Text1", QStringLiteral("-"), QStringLiteral("パス"));
     }
@@ -400,7 +404,9 @@ private slots:
         modPlok().FileOpCode = qint16(fileOpCode);
         const auto window = makeDialog(dialog);
         QVERIFY(showActive(*window));
-        QWidget* widget = window->findChild<QWidget*>(name);
+        QWidget* widget = window->findChild<QWidget*>(name.section(QChar(u'.'), 0, 0));
+        if (name.endsWith(QStringLiteral(".edit")))
+            widget = qobject_cast<QComboBox*>(widget)->lineEdit();
         QVERIFY(widget);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible);
@@ -807,6 +813,28 @@ private slots:
         QCOMPARE(modPlok().RecentDirs(1), first);
         QCOMPARE(modPlok().RecentDirs(2), QStringLiteral("/r/b"));
         QCOMPARE(modPlok().RecentDirs(3), QString());
+    }
+
+    // With a recent folder the focus starts on Copy, and Enter copies there; without one it
+    // starts in the recent folder box, so the first destination can be typed at once.
+    void firstFocus_data() {
+        QTest::addColumn<bool>("recent");
+        QTest::newRow("a recent folder") << true;
+        QTest::newRow("none") << false;
+    }
+    void firstFocus() {
+        QFETCH(bool, recent);
+        modPlok().TargetPath = makeFile(QStringLiteral("memo.txt"));
+        modPlok().FileOpCode = 1;
+        if (recent)
+            modPlok().RecentDirs(1) = makeFolder(QStringLiteral("recent"));
+        Form3 form3(nullptr);
+        QVERIFY(showActive(form3));
+        QCOMPARE(focusName(), recent ? QStringLiteral("Command1") : QStringLiteral("Combo1"));
+        typeText(QApplication::focusWidget(), path(QStringLiteral("typed")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(requests().value(0).to,
+                 path(recent ? QStringLiteral("recent") : QStringLiteral("typed")));
     }
 
     // What the first row does with the text typed into it (Enter inside the combo box's text).

@@ -3,6 +3,7 @@
 // and the main window takes none. Real dialogs, the real help window and message box, through
 // the program's own wiring; window-system input as the platform delivers it.
 #include "DialogTesting.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TemporaryHome.h"
 #include "TestFiles.h"
@@ -61,35 +62,25 @@ QByteArray longHelp() {
 
 } // namespace
 
-class TestHelpBesideDialogs : public QObject {
+class TestHelpBesideDialogs : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     std::unique_ptr<HelpWindowService> help_;
     std::unique_ptr<Form1> form_;
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        QByteArray history;
-        for (int i = 0; i < 40; ++i)
-            history += "\r\n";
-        QVERIFY(writeBytes(programDir_->filePath(QStringLiteral("plok.his")), history));
+        QVERIFY(setUpMainWindow());
         QVERIFY(writeBytes(programDir_->filePath(QStringLiteral("plok.hlp")), longHelp()));
         const QString memo = programDir_->filePath(QStringLiteral("メモ.txt"));
         QVERIFY(writeBytes(memo, "memo\r\n"));
 
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {DriveEntry{QStringLiteral("/"), QString()}};
         installProgramWindows();
         // A help window of the test's own, so that each row starts without one.
         help_ = std::make_unique<HelpWindowService>();
         PlatformServices::setHelp(help_.get());
 
-        form_ = std::make_unique<Form1>(programDir_->path());
+        form_ = makeForm();
         attachCommands(*form_);
         form_->Form_Load(memo);
         form_->show();
@@ -101,8 +92,7 @@ private slots:
         delete help_->window();
         PlatformServices::setHelp(nullptr);
         help_.reset();
-        fakes_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     void helpWindowRunsBesideEveryDialog_data() {

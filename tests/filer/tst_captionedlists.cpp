@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
 #include <functional>
@@ -101,6 +102,12 @@ private slots:
         QAccessibleEvent focus(view, QAccessible::Focus);
         focus.setChild(count - 1);
         QCOMPARE(focus.accessibleInterface(), last);
+        // It stays the list's highlighted entry, but the focus goes where the keys go.
+        auto* other = new QLineEdit(&window);
+        other->show();
+        other->setFocus();
+        QVERIFY(!last->state().focused);
+        QVERIFY(last->state().selected);
 
         // The list going takes every interface of it along.
         const QAccessible::Id listId = QAccessible::uniqueId(list);

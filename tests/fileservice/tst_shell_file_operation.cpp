@@ -6,6 +6,7 @@
 
 #include "ChildProcess.h"
 #include "PlatformFakes.h"
+#include "SlowFileSystem.h"
 #include "TemporaryHome.h"
 
 #include <QApplication>
@@ -546,7 +547,7 @@ private slots:
         QString temporary;
         // The report comes after each piece copied, before the end of the file is seen.
         const ShellWorkResult result = ShellFileWork::copyToTemporary(
-            sourceFile(), target, true, cancellation,
+            sourceFile(), target, true, false, cancellation,
             [&](qint64, qint64) {
                 if (appended)
                     return;
@@ -743,6 +744,40 @@ private slots:
         QVERIFY(owner.findChild<QProgressDialog*>() == nullptr);
     }
 
+    // キャンセル while the source's read hangs (a stalled share) returns at once, long before
+    // the read would; the source stays, and nothing of the copy is left once the read returns.
+    void cancelWhileTheReadHangs_data() { copyAndMoveKeepContentTimeAndPermissions_data(); }
+    void cancelWhileTheReadHangs() {
+        QFETCH(bool, move);
+        testing::SlowFileSystem share;
+        if (!share.mount())
+            QSKIP(qPrintable(share.whyNot()));
+        writeFile(share.source() + QStringLiteral("/slow.txt"), bigContent(1024 * 1024));
+        const QString stalled = share.mountPoint() + QStringLiteral("/slow.txt");
+        QTimer cancelWhenShown; // by then the copy waits in its read
+        QObject::connect(&cancelWhenShown, &QTimer::timeout, [&] {
+            auto* window = owner.findChild<QProgressDialog*>();
+            if (window && window->isVisible())
+                window->findChild<QPushButton*>()->click();
+        });
+        cancelWhenShown.start(50);
+        bool released = false; // the stall ends after 20 s in any case
+        QTimer release;
+        release.setSingleShot(true);
+        QObject::connect(&release, &QTimer::timeout, [&] {
+            released = true;
+            share.release();
+        });
+        release.start(20000);
+
+        QCOMPARE(service.perform(request(move ? FO_MOVE : FO_COPY, stalled, target, &owner)),
+                 int(Result::Declined));
+        QVERIFY2(!released, "the cancel waited for the read");
+        share.release();
+        QTRY_COMPARE(entriesOf(target), QStringList{});
+        QVERIFY(QFile::exists(stalled));
+    }
+
     // ---- rename -------------------------------------------------------------------------
 
     void renameWithinTheFolder() {
@@ -919,7 +954,7 @@ int main(int argc, char** argv) {
         ShellCancellation cancellation;
         QString temporary;
         ShellFileWork::copyToTemporary(QFile::decodeName(argv[3]), QFile::decodeName(argv[4]), true,
-                                       cancellation, {}, temporary);
+                                       false, cancellation, {}, temporary);
         return 0;
     }
     if (argc >= 4 && qstrcmp(argv[1], "--child") == 0 &&

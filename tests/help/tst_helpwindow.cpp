@@ -251,6 +251,20 @@ private slots:
         QVERIFY(!first->isMinimized());
     }
 
+    void closesFromTheKeyboard_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
+    void closesFromTheKeyboard() {
+        QFETCH(QKeySequence, keys);
+        service_->showContents(helpFile());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QTest::keySequence(browser(), keys);
+        QVERIFY(!window()->isVisible());
+    }
+
     void changedFileIsReadAgain() {
         service_->showContents(helpFile());
         QVERIFY(writeFile(helpFile(), longHelp(QStringLiteral("<p>新しい版</p>"))));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +145,26 @@ private slots:
         QVERIFY2(read, qPrintable(watcher.opened.join(u' ')));
         QVERIFY(watcher.opened.contains(programFolder() + QStringLiteral("/plok.ini")));
         QVERIFY(watcher.opened.filter(installed("bin")).isEmpty());
+    }
+
+    // No blank where the Japanese manual page's source breaks a line; it fits 80 columns.
+    void japaneseManualPageReadsWithoutStrayBlanks() {
+        if (QStandardPaths::findExecutable(QStringLiteral("man")).isEmpty())
+            QSKIP("needs man (man-db)");
+        QProcess reader;
+        reader.setProcessChannelMode(QProcess::MergedChannels); // man's warnings too
+        reader.start(QStringLiteral("sh"),
+                     {QStringLiteral("-c"), QStringLiteral("MANWIDTH=80 man -l \"$0\""),
+                      QStringLiteral(ZORVANE_JAPANESE_MANUAL_PAGE)});
+        QVERIFY(reader.waitForFinished(60000));
+        const QString page = QString::fromUtf8(reader.readAll());
+        QVERIFY2(page.contains(QStringLiteral("グラフィカルセッション")), qPrintable(page));
+        // A blank after a Japanese word or mark and before another, or after 、 and 。; a warning.
+        static const QRegularExpression fault(
+            QStringLiteral("(?<=[\\p{Han}\\p{Hiragana}\\p{Katakana}ー、。（）「」・]) "
+                           "(?=[\\p{Han}\\p{Hiragana}\\p{Katakana}ー（「])|[、。] \\S|warning"));
+        for (const QString& line : page.split(QChar(u'\n')))
+            QVERIFY2(!fault.match(line).hasMatch(), qPrintable(line));
     }
 };
 

@@ -4,9 +4,13 @@
 #include "help/VersionBoxText.h"
 #include "help/frmAbout.h"
 
+#include "DarkTheme.h"
+#include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
+#include "desktopfit/ReadableColour.h"
 #include "mainwindow/Form1.h"
 
 #include <QAction>
@@ -18,6 +22,7 @@
 #include <QTest>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -73,6 +78,7 @@ private slots:
     }
 
     void controlsOfTheBox() {
+        const zorvane::testing::ForcedFont ipa(QStringLiteral("IPAGothic"), 9);
         frmAbout* box = frmAbout::showModeless();
         QVERIFY(box);
         QCOMPARE(box->objectName(), QStringLiteral("frmAbout"));
@@ -118,6 +124,30 @@ private slots:
         QCOMPARE(box->cmdOK()->text(), QStringLiteral("OK"));
         QCOMPARE(box->cmdOK()->geometry(), QRect(72, 128, 87, 23));
         QVERIFY(box->cmdOK()->isDefault());
+    }
+
+    // The title is black as designed on a light theme; on a dark one it is lightened until it
+    // reads against the box (4.5:1). Its lines keep their descenders with a taller font.
+    void titleAndLinesRead_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("light, IPA") << false << QStringLiteral("IPAGothic");
+        QTest::newRow("dark, Noto CJK") << true << QStringLiteral("Noto Sans CJK JP");
+    }
+    void titleAndLinesRead() {
+        QFETCH(bool, dark);
+        QFETCH(QString, family);
+        const ApplicationPaletteScope theme(dark ? darkPalette() : QApplication::palette());
+        const zorvane::testing::ForcedFont font(family, 9);
+        frmAbout* box = frmAbout::showModeless();
+        const QColor title = box->lblTitle()->palette().color(QPalette::WindowText);
+        QVERIFY(dark ? contrastRatio(title, box->palette().color(QPalette::Window)) >=
+                           ReadableContrast
+                     : title == QColor(Qt::black));
+        for (QLabel* line : {box->lblTitle(), box->lblVersion(), box->label1()})
+            QVERIFY2(line->height() >= line->fontMetrics().height() &&
+                         line->geometry().bottom() < box->line1(1)->y(),
+                     qPrintable(line->objectName()));
     }
 
     void secondCommandRaisesTheOpenBox() {
@@ -176,14 +206,10 @@ private slots:
     // The main window's help command and F1 ask for the contents of plok.hlp in the program's
     // folder, never for a topic.
     void mainWindowAsksForTheContents() {
-        resetModPlok();
-        QTemporaryDir programDir;
-        QFile history(programDir.filePath(QStringLiteral("plok.his")));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray("\r\n").repeated(40));
-        history.close();
-        PlatformFakes fakes;
-        fakes.driveList.entries = {{QStringLiteral("/"), QString()}};
+        MainWindowFixture fixture;
+        QVERIFY(fixture.setUpMainWindow());
+        const QTemporaryDir& programDir = *fixture.programDir_;
+        PlatformFakes& fakes = *fixture.fakes_;
         Form1 form(programDir.path());
         const QString expected = programDir.path() + QStringLiteral("/plok.hlp");
 

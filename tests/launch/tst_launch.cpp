@@ -1,12 +1,17 @@
 #include "launch/LaunchCommands.h"
 #include "launch/ProgramCommandLine.h"
 #include "launch/ProgramInvocation.h"
+#include "platform/GioDefaultTextApplication.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemProcessStarter.h"
 
 #include "PlatformFakes.h"
+#include "TemporaryHome.h"
+#include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -37,6 +42,29 @@ QStringList readRecordedArguments(const QString& path) {
     return arguments;
 }
 
+// The desktop of these tests: this program is the default for plain text, then "editor";
+// "csource" takes C sources, "viewer" pictures. Each is the recorder, told by its first argument.
+void makeDesktopApplications(const QString& home) {
+    for (const char* folder : {"/data/applications", "/config", "/system"})
+        QDir().mkpath(home + QLatin1StringView(folder));
+    for (const char* name : {"zorvane", "editor", "csource", "viewer"})
+        testing::writeBytes(
+            home + QStringLiteral("/data/applications/%1.desktop").arg(QLatin1StringView(name)),
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=\"%2\" %1 %f\n")
+                .arg(QLatin1StringView(name), recorder)
+                .toUtf8());
+    // As update-desktop-database records them, and the user's choice.
+    const QByteArray others = "text/x-csrc=csource.desktop;\nimage/png=viewer.desktop;\n";
+    testing::writeBytes(home + QStringLiteral("/data/applications/mimeinfo.cache"),
+                        "[MIME Cache]\ntext/plain=editor.desktop;zorvane.desktop;\n" + others);
+    testing::writeBytes(home + QStringLiteral("/config/mimeapps.list"),
+                        "[Default Applications]\ntext/plain=zorvane.desktop;\n" + others);
+    // No other application, and the system's types of files.
+    QFile::link(QStringLiteral("/usr/share/mime"), home + QStringLiteral("/system/mime"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + QStringLiteral("/config")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(home + QStringLiteral("/system")));
+}
+
 } // namespace
 
 class TestLaunch : public QObject {
@@ -44,6 +72,9 @@ class TestLaunch : public QObject {
 
 private:
     QTemporaryDir dir;
+    // GLib reads the user's folders and the desktop's applications once, when first asked:
+    // they are the test's.
+    testing::TemporaryHome home;
     int runs = 0;
 
     // Points the recorder at a fresh output file and returns its path.
@@ -54,7 +85,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(dir.isValid()); }
+    void initTestCase() {
+        QVERIFY(dir.isValid() && home.isValid());
+        makeDesktopApplications(QFile::decodeName(qgetenv("HOME")));
+    }
 
     // A file name can carry anything a shell would act on; it must reach the program as one
     // argument, untouched, and run nothing.
@@ -197,7 +231,44 @@ private slots:
         QCOMPARE(launched, qint16(0));
         QVERIFY(viewer.isEnabled());
         QVERIFY(fakes.processStarter.started.isEmpty());
-        QVERIFY(fakes.messageBox.shown.isEmpty());
+        // The beep is silent on most desktops: the user is also told where tools are set.
+        QVERIFY(fakes.messageBox.shown.value(0).text.contains(QStringLiteral("「オプション」")));
+    }
+
+    // A fresh install's editor, "Editor", is no program on Linux: the desktop's application for
+    // text files stands in for it, unless a program of that name is there. A program the user
+    // set is reported missing as before.
+    void editorOfAFreshInstall_data() {
+        QTest::addColumn<QString>("editorPath");
+        QTest::addColumn<int>("startResult");    // of starting the program itself
+        QTest::addColumn<bool>("desktopStarts"); // the desktop has an application
+        QTest::addColumn<bool>("desktopAsked");
+        QTest::addColumn<QString>("boxTitle"); // of the box shown, if any
+        const QString editor = QStringLiteral("Editor");
+        QTest::newRow("no program Editor") << editor << 53 << true << true << QString();
+        QTest::newRow("a program Editor") << editor << 0 << true << false << QString();
+        QTest::newRow("no desktop application")
+            << editor << 53 << false << true << QStringLiteral("エディタ");
+        QTest::newRow("the user's program is missing")
+            << QStringLiteral("myeditor") << 53 << true << false
+            << QStringLiteral("ディスク エラー");
+    }
+    void editorOfAFreshInstall() {
+        QFETCH(QString, editorPath);
+        QFETCH(int, startResult);
+        QFETCH(bool, desktopStarts);
+        QFETCH(bool, desktopAsked);
+        QFETCH(QString, boxTitle);
+        testing::PlatformFakes fakes;
+        fakes.processStarter.result = startResult;
+        fakes.defaultTextApplication.result = desktopStarts;
+        qint16 launched = 0;
+        const QString memo = QStringLiteral("/tmp/メモ 1.txt");
+        runEditorCommand(editorPath, memo, launched, nullptr, nullptr);
+        QCOMPARE(fakes.defaultTextApplication.files,
+                 desktopAsked ? QStringList{memo} : QStringList{});
+        QCOMPARE(fakes.messageBox.shown.value(0).title, boxTitle);
+        QCOMPARE(launched, qint16(boxTitle.isEmpty() ? 1 : 0));
     }
 
     // The editor has no "not configured" test, but an empty program never turns the current
@@ -235,6 +306,29 @@ private slots:
         QCOMPARE(launched, qint16(1));
         QVERIFY(!viewer.isEnabled());
         QCOMPARE(fakes.processStarter.started.size(), 1);
+    }
+
+    // The desktop's application for text files, as a file manager's "Open" would start it, but
+    // never this program: the next one then.
+    void desktopApplicationForTextFiles_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("this program is the default")
+            << QStringLiteral("メモ 1.txt") << QStringLiteral("editor");
+        QTest::newRow("a kind of text: its own")
+            << QStringLiteral("main.c") << QStringLiteral("csource");
+        QTest::newRow("no text: the one for text")
+            << QStringLiteral("picture.png") << QStringLiteral("editor");
+    }
+    void desktopApplicationForTextFiles() {
+        QFETCH(QString, fileName);
+        QFETCH(QString, started);
+        if (!QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")))
+            QSKIP("needs the system's types of files (shared-mime-info)");
+        const QString record = prepareRecord();
+        QVERIFY(GioDefaultTextApplication().startOn(dir.filePath(fileName)));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
+        QCOMPARE(readRecordedArguments(record), (QStringList{started, dir.filePath(fileName)}));
     }
 
     // The command line kept as the record of what is started.

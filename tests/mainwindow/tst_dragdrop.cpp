@@ -1,5 +1,6 @@
 // Files dragged onto the main window from another program, by the bytes of their URI list: a
 // file is shown as a command line names it, a folder opened, anything but a local file refused.
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -14,6 +15,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -22,6 +24,7 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -40,33 +43,18 @@ const QByteArray MemoCp932 = QByteArray("\x83\x81\x83\x82\x92\xA0.txt"); // ãƒ¡ã
 
 } // namespace
 
-class TestDragDrop : public QObject {
+class TestDragDrop : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     QByteArray root_;
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QFile history(programDir_->path() + QStringLiteral("/plok.his"));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray(40 * 2, '\n').replace("\n\n", "\r\n"));
+        QVERIFY(setUpMainWindow());
         root_ = nativePath(dataDir_->path());
     }
 
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // The URI lists other programs send, read back to the exact bytes of each local file.
     void uriListsNameLocalFilesByTheirBytes_data() {
@@ -105,7 +93,7 @@ private slots:
     }
 
     // A drop shows what the same path on the command line shows; a folder is opened; of
-    // several files the first is shown.
+    // several files the first is shown; never the text of another file beside its name.
     void droppedFilesAreShownAsTheCommandLineShowsThem_data() {
         QTest::addColumn<QByteArray>("list"); // "ROOT" stands for the data folder's bytes
         QTest::addColumn<QByteArray>("folder");
@@ -128,7 +116,13 @@ private slots:
             << QStringLiteral("log\r\n");
         QTest::newRow("a folder opens")
             << QByteArray("file://ROOT/docs/sub\r\n") << QByteArray("/docs/sub")
-            << QStringLiteral("*.TXT") << QByteArray() << QString();
+            << QStringLiteral("*.TXT") << QByteArray() << QStringLiteral("shown\r\n");
+        QTest::newRow("a dot-file")
+            << QByteArray("file://ROOT/docs/.b.txt") << QByteArray("/docs")
+            << QStringLiteral("*.TXT") << QByteArray("/docs/.b.txt") << QStringLiteral("dot\r\n");
+        QTest::newRow("a FIFO, not its twin in case")
+            << QByteArray("file://ROOT/docs/fifo") << QByteArray("/docs") << QStringLiteral("*.*")
+            << QByteArray("/docs/fifo") << QString();
     }
 
     void droppedFilesAreShownAsTheCommandLineShowsThem() {
@@ -143,9 +137,13 @@ private slots:
         QVERIFY(writeNative(docs + "/Memo one.TXT", "memo\r\n"));
         QVERIFY(writeNative(docs + '/' + MemoCp932, "cp932\r\n"));
         QVERIFY(writeNative(docs + "/a#b%.log", "log\r\n"));
+        QVERIFY(writeNative(docs + "/.b.txt", "dot\r\n") && writeNative(docs + "/FIFO", "no\r\n"));
+        QVERIFY(writeNative(docs + "/shown.txt", "shown\r\n"));
+        QCOMPARE(::mkfifo((docs + "/fifo").constData(), 0644), 0);
 
         Form1 form(programDir_->path());
         form.resize(800, 600);
+        form.Form_Load(pathFromNative(docs + "/shown.txt"));
         const QString labelBefore = form.currentFile();
         QMimeData mime;
         mime.setData(QStringLiteral("text/uri-list"),
@@ -160,6 +158,7 @@ private slots:
         QCoreApplication::sendEvent(&form, &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCoreApplication::processEvents(); // the drop is shown once its source has let go
 
         const QString wantedFolder = pathFromNative(root_ + folder);
         QTRY_COMPARE(form.dir1()->path(), wantedFolder);
@@ -171,10 +170,11 @@ private slots:
             QCOMPARE(form.file1()->fileName(), QString());
         } else {
             QTRY_COMPARE(form.currentFile(), pathFromNative(root_ + label5));
+            const QString name = pathFromNative(label5.mid(label5.lastIndexOf('/') + 1));
             QCOMPARE(form.file1()->fileName(),
-                     pathFromNative(label5.mid(label5.lastIndexOf('/') + 1)));
-            QCOMPARE(form.previewText(), preview);
+                     form.file1()->listEntries().contains(name) ? name : QString());
         }
+        QCOMPARE(form.text1()->toPlainText(), QString(preview).remove(QChar(u'\r')));
         QVERIFY(fakes_->messageBox.shown.isEmpty());
     }
 

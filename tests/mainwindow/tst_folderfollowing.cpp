@@ -2,6 +2,7 @@
 // (with a clock of the test's own), and the window following a real folder changed by a
 // second process, its name UTF-8 or Shift-JIS.
 #include "ChildProcess.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 
 #include "app/ModPlok.h"
@@ -29,6 +30,7 @@
 #include <unistd.h>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::startChild;
 using zorvane::testing::waitForChild;
@@ -84,6 +86,19 @@ bool writeNative(const QByteArray& path, const QByteArray& content) {
     return written;
 }
 
+// Removes what a test made under `folder`, by its bytes: QDir cannot remove a name that is not
+// UTF-8.
+void removeContents(const QByteArray& folder) {
+    ::nftw(
+        folder.constData(),
+        [](const char* path, const struct stat*, int, FTW* at) {
+            if (at->level > 0)
+                ::remove(path);
+            return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
+}
+
 // What a child started by startChild does; folders travel as hexadecimal bytes, so a name that
 // is not UTF-8 reaches the child intact.
 int childMain(int argc, char** argv) {
@@ -99,6 +114,34 @@ int childMain(int argc, char** argv) {
     }
     if (what == "remove")
         return ::unlink(at(argc > 4 ? argv[4] : "")) == 0 ? 0 : 1;
+    if (what == "remake") {
+        // Each step takes the folder away or brings one back under its name, as version
+        // control and build tools do; the folder above it is "top".
+        const QByteArray top = folder.left(folder.lastIndexOf('/'));
+        const auto fill = [&](const QByteArray& at) {
+            ::mkdir(top.constData(), 0755);
+            return ::mkdir(at.constData(), 0755) == 0 && ::mkdir(at + "/inner", 0755) == 0 &&
+                   writeNative(at + "/again.txt", "again\r\n");
+        };
+        bool done = true;
+        for (int i = 4; i < argc && done; ++i) {
+            const QByteArray step = argv[i];
+            if (step == "remove" || step == "empty" || step == "remove-top")
+                removeContents(step == "remove-top" ? top : folder);
+            if (step == "remove")
+                done = ::rmdir(folder.constData()) == 0;
+            else if (step == "remove-top")
+                done = ::rmdir(top.constData()) == 0;
+            else if (step == "rename-away")
+                done = ::rename(folder.constData(), (folder + ".old").constData()) == 0;
+            else if (step == "make")
+                done = fill(folder);
+            else if (step == "rename-in")
+                done = fill(top + "/new") &&
+                       ::rename((top + "/new").constData(), folder.constData()) == 0;
+        }
+        return done ? 0 : 1;
+    }
     if (what == "burst") {
         for (int i = 0; i < BurstFiles; ++i) {
             char name[32];
@@ -111,19 +154,6 @@ int childMain(int argc, char** argv) {
         return 0;
     }
     return 2;
-}
-
-// Removes what a test made under `folder`, by its bytes: QDir cannot remove a name that is not
-// UTF-8.
-void removeContents(const QByteArray& folder) {
-    ::nftw(
-        folder.constData(),
-        [](const char* path, const struct stat*, int, FTW* at) {
-            if (at->level > 0)
-                ::remove(path);
-            return 0;
-        },
-        16, FTW_DEPTH | FTW_PHYS);
 }
 
 int runChild(const QStringList& arguments) {
@@ -143,31 +173,16 @@ QStringList entriesOf(const QAbstractItemView* view) {
 
 } // namespace
 
-class TestFolderFollowing : public QObject {
+class TestFolderFollowing : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QFile history(programDir_->path() + QStringLiteral("/plok.his"));
-        QVERIFY(history.open(QIODevice::WriteOnly));
-        history.write(QByteArray(40 * 2, '\n').replace("\n\n", "\r\n"));
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
     void cleanup() {
         fakes_.reset();
         removeContents(nativePath(dataDir_->path()));
-        dataDir_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     void refreshesArePacedAndFollowEveryChange_data() {
@@ -260,6 +275,45 @@ private slots:
         QCOMPARE(form.currentFile(), label);
         QCOMPARE(form.previewText(), preview);
         QCOMPARE(form.text1()->toPlainText(), QStringLiteral("keep.txt\n"));
+    }
+
+    void aFolderMadeAgainIsFollowedAgain_data() {
+        QTest::addColumn<QByteArrayList>("steps"); // each run by one child; the window sees each
+        QTest::newRow("removed, then made again") << QByteArrayList{"remove", "make"};
+        QTest::newRow("renamed away, then made again") << QByteArrayList{"rename-away", "make"};
+        QTest::newRow("the folder above removed, then both made again")
+            << QByteArrayList{"remove-top", "make"};
+        QTest::newRow("removed and made again at once") << QByteArrayList{"remove make"};
+        QTest::newRow("renamed away, another renamed in")
+            << QByteArrayList{"rename-away rename-in"};
+        QTest::newRow("emptied, another renamed over it") << QByteArrayList{"empty rename-in"};
+    }
+
+    void aFolderMadeAgainIsFollowedAgain() {
+        QFETCH(QByteArrayList, steps);
+        const QByteArray folder = nativePath(dataDir_->path()) + "/top/shown";
+        QCOMPARE(::mkdir(folder.left(folder.lastIndexOf('/')).constData(), 0755), 0);
+        QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+        QVERIFY(writeNative(folder + "/keep.txt", "keep\r\n"));
+        Form1 form(programDir_->path());
+        form.dir1()->setPath(pathFromNative(folder));
+        QCOMPARE(entriesOf(form.file1()), QStringList{QStringLiteral("keep.txt")});
+
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            QStringList arguments{QStringLiteral("remake"), QString::fromLatin1(folder.toHex())};
+            for (const QByteArray& step : steps.at(i).split(' '))
+                arguments.append(QString::fromLatin1(step));
+            QCOMPARE(runChild(arguments), 0);
+            if (i + 1 < steps.size())
+                QTRY_COMPARE(form.file1()->listCount(), 0);
+        }
+        QTRY_COMPARE(entriesOf(form.file1()), QStringList{QStringLiteral("again.txt")});
+        QTRY_VERIFY(entriesOf(form.dir1()).contains(QStringLiteral("inner")));
+        // The folder now under the name is the one followed.
+        QCOMPARE(runChild({QStringLiteral("remove"), QString::fromLatin1(folder.toHex()),
+                           QStringLiteral("again.txt")}),
+                 0);
+        QTRY_COMPARE(form.file1()->listCount(), 0);
     }
 
     void aBurstOfFilesCostsTwoRefreshesASecond() {

@@ -1,6 +1,7 @@
 // Files and folders whose names are not UTF-8 (Shift-JIS from old archives and media) beside
 // UTF-8 names that look the same: listed, shown readably, and every operation reaches exactly
 // the file chosen.
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -23,6 +24,7 @@
 
 using namespace zorvane;
 using zorvane::testing::bytesOf;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -119,12 +121,10 @@ private slots:
     }
 
     void theCommandLineAndEveryCommandReachThatFile() {
-        PlatformFakes fakes;
-        fakes.driveList.entries = {{QStringLiteral("/"), QString()}};
-        QTemporaryDir programDir;
-        QVERIFY(writeNative(nativePath(programDir.path()) + "/plok.his",
-                            QByteArray("\r\n").repeated(40)));
-        Form1 form(programDir.path());
+        MainWindowFixture fixture;
+        QVERIFY(fixture.setUpMainWindow());
+        PlatformFakes& fakes = *fixture.fakes_;
+        Form1 form(fixture.programDir_->path());
         form.setCommandHandler(MainCommand::Delete, [] {});
         modPlok().ToolPath(1) = QStringLiteral("tool");
 

@@ -2,6 +2,7 @@
 // plok.ini and plok.his, the command line, the preview, the filer, keys and toolbar, shutdown.
 #include "DarkTheme.h"
 #include "ForcedFont.h"
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -10,10 +11,10 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/Twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 using namespace zorvane;
 using zorvane::testing::crlf;
 using zorvane::testing::ForcedFont;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 
 namespace {
@@ -54,49 +56,21 @@ QByteArray emptyHistory(int lines = 40) {
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestForm1 : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
-    QString programFile(const char* name) const {
-        return programDir_->path() + QChar(u'/') + QString::fromUtf8(name);
-    }
-    QString dataPath(const QString& relative) const {
-        return dataDir_->path() + QChar(u'/') + relative;
-    }
     void writeIni(const QStringList& lines) { writeFile(programFile("plok.ini"), crlf(lines)); }
     void writeData(const QString& relative, const QByteArray& bytes) {
         const QString path = dataPath(relative);
         QDir().mkpath(QFileInfo(path).path());
         writeFile(path, bytes);
     }
-    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
-    static void showActive(Form1& form) {
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
     QList<MessageRequest>& shown() { return fakes_->messageBox.shown; }
 
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        writeFile(programFile("plok.his"), emptyHistory());
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // ---- Form1 and its controls ---------------------------------------------------------
 
@@ -183,7 +157,7 @@ private slots:
                   QStringLiteral("Strike=False"),   QStringLiteral("Italic=TRUE"),
                   QStringLiteral("Bold=true"),      QStringLiteral("Color=255"),
                   QStringLiteral("BColor=65280"),   QStringLiteral("[Form]"),
-                  QStringLiteral("Top= 1500     "), QStringLiteral("Left=3000"),
+                  QStringLiteral("Top= 1500     "), QStringLiteral("Left=2250"),
                   QStringLiteral("Height=7500"),    QStringLiteral("Width=9600"),
                   QStringLiteral("[Option]"),       QStringLiteral("Fselect=False"),
                   QStringLiteral("[Extention]"),    QStringLiteral("Ext1=*.csv"),
@@ -198,7 +172,7 @@ private slots:
         const QPalette viewer = form->text1()->palette();
         QCOMPARE(viewer.color(QPalette::Active, QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(viewer.color(QPalette::Active, QPalette::Base), QColor(0, 255, 0));
-        QCOMPARE(form->outerGeometryTwips(), QRect(3000, 1500, 9600, 7500));
+        QCOMPARE(form->outerGeometryTwips(), QRect(2250, 1500, 9600, 7500));
 
         QCOMPARE(modPlok().ShowFiler, False16);
         for (QWidget* filer :
@@ -299,7 +273,8 @@ private slots:
         writeIni({QStringLiteral("[Form]"), QStringLiteral("Top=99999999"),
                   QStringLiteral("Left=-300")});
         auto form = makeForm();
-        QCOMPARE(form->outerGeometryTwips().top(), screen.height() * 15 - 1200);
+        // The whole window, not only its corner, comes onto the screen.
+        QCOMPARE(form->outerGeometryTwips().top(), screen.height() * 15 - 7200);
         QCOMPARE(form->outerGeometryTwips().left(), 0);
 
         resetModPlok();
@@ -307,8 +282,8 @@ private slots:
             {QStringLiteral("[Form]"), QStringLiteral("Top=-45"), QStringLiteral("Left=99999999")});
         auto other = makeForm();
         QCOMPARE(other->outerGeometryTwips().top(), 0);
-        QCOMPARE(other->outerGeometryTwips().left(), screen.width() * 15 - 1200);
-        // The size is not changed by bringing the corner back.
+        QCOMPARE(other->outerGeometryTwips().left(), screen.width() * 15 - 9000);
+        // The size is not changed by bringing the window back.
         QCOMPARE(other->outerGeometryTwips().width(), 9000);
     }
 
@@ -375,8 +350,8 @@ private slots:
         QCOMPARE(form->file1()->fileName(), QStringLiteral("Memo.TXT"));
         QCOMPARE(form->previewText(), QStringLiteral("first\r\nsecond\r\n"));
         QCOMPARE(form->text1()->toPlainText(), QStringLiteral("first\nsecond\n"));
-        // Label5 holds the argument as given, without its quotes.
-        QCOMPARE(form->label5()->text(), argument);
+        // Label5 names the entry shown, not the argument's spelling of it.
+        QCOMPARE(form->label5()->text(), folder + QStringLiteral("/Memo.TXT"));
         QVERIFY(shown().isEmpty());
     }
 
@@ -392,6 +367,19 @@ private slots:
         QCOMPARE(form->file1()->fileName(), QStringLiteral("c d.log"));
         QCOMPARE(form->previewText(), QStringLiteral("x\r\n"));
         QCOMPARE(form->currentFile(), path);
+        // A name that holds a quote is that file, where it exists.
+        writeData(QStringLiteral("a b/c\"d.log"), "quote\r\n");
+        form->Form_Load(dataPath(QStringLiteral("a b/c\"d.log")));
+        QCOMPARE(form->previewText(), QStringLiteral("quote\r\n"));
+        // A folder is opened, never made the file that D would trash.
+        for (const QString& text :
+             QStringList{dataPath(QStringLiteral("a b")),
+                         QLatin1Char('"') + dataPath(QStringLiteral("a b")) + QLatin1Char('"')}) {
+            auto fresh = makeForm();
+            fresh->Form_Load(text);
+            QCOMPARE(fresh->dir1()->path(), dataPath(QStringLiteral("a b")));
+            QVERIFY(fresh->currentFile().isEmpty());
+        }
     }
 
     void commandLineWithAMissingFolderIsReported() {
@@ -584,7 +572,9 @@ private slots:
         QVERIFY(focus);
         QTest::keyClick(focus, Qt::Key_C);
         QTest::keyClick(focus, Qt::Key_M, Qt::ShiftModifier);
-        QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_D);
+        QTest::keyClick(focus, Qt::Key_R);
+        QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier); // Ctrl and Alt: no command
         QTest::keyClick(focus, Qt::Key_R, Qt::AltModifier);
         QTest::keyClick(focus, Qt::Key_E);
         QTest::keyClick(focus, Qt::Key_1);
@@ -756,6 +746,7 @@ private slots:
         form->findChild<QAction*>(QStringLiteral("miEx3"))->trigger();
         QCOMPARE(fakes_->beep.count, 1);
         QVERIFY(fakes_->processStarter.started.isEmpty());
+        fakes_->messageBox.shown.clear(); // the note of where tools are set
 
         modPlok().EditorPath = QStringLiteral("no-such-editor");
         fakes_->processStarter.result = 53;

@@ -1,6 +1,7 @@
 // The main window under a user's hands: which file becomes current and when, where the focus
 // starts, keys held down or meant for the menu bar, reading the viewer by keyboard, what a
 // screen reader is told.
+#include "MainWindowFixture.h"
 #include "PlatformFakes.h"
 #include "TestFiles.h"
 
@@ -8,10 +9,11 @@
 #include "filer/DirectoryListView.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileListView.h"
+#include "formkit/PathLabel.h"
 #include "mainwindow/Form1.h"
-#include "mainwindow/PathLabel.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -23,23 +25,13 @@
 #include <memory>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::writeBytes;
 
-class TestForm1Focus : public QObject {
+class TestForm1Focus : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
-    QString dataPath(const QString& name) const { return dataDir_->path() + QChar(u'/') + name; }
-    std::unique_ptr<Form1> makeForm() { return std::make_unique<Form1>(programDir_->path()); }
-    static void showActive(QWidget& window) {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
     // Three files in the data folder, listed in the data folder.
     std::unique_ptr<Form1> formOnThreeFiles() {
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
@@ -50,22 +42,9 @@ class TestForm1Focus : public QObject {
     }
 
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QVERIFY(writeBytes(programDir_->path() + QStringLiteral("/plok.his"),
-                           QByteArray("\r\n").repeated(40)));
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
 
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void cleanup() { tearDownMainWindow(); }
 
     // ---- The current file changes only on a pick --------------------------------------
 
@@ -256,6 +235,10 @@ private slots:
         QCOMPARE(viewer->textCursor().position(), 0);
         QTest::keyClick(viewer, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(viewer->textCursor().selectedText(), QStringLiteral("l"));
+        // Ctrl+C copies the selected text, as in every text box, not the file.
+        QTest::keyClick(viewer, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("l"));
+        QCOMPARE(copies, 0);
 
         // Still read-only, and the commands still answer.
         QTest::keyClick(viewer, Qt::Key_C);

@@ -4,13 +4,13 @@
 #include "filer/DirectoryListModel.h"
 #include "filer/DriveListBox.h"
 #include "filer/FileNamePattern.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/ViewerColour.h"
 #include "mainwindow/ClosingWindowKeys.h"
 #include "mainwindow/CommandLineTarget.h"
-#include "mainwindow/LabelHeight.h"
 #include "mainwindow/MainCommand.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/StartupSettings.h"
-#include "mainwindow/ViewerColour.h"
 #include "platform/SystemDriveList.h"
 #include "preview/ViewerText.h"
 
@@ -130,9 +130,9 @@ private slots:
         row("Q", Qt::Key_Q, {}, MainCommand::Exit);
         row("R", Qt::Key_R, {}, MainCommand::Rename);
         row("Shift+C", Qt::Key_C, Qt::ShiftModifier, MainCommand::Copy);
-        row("Ctrl+C", Qt::Key_C, Qt::ControlModifier, MainCommand::Copy);
-        row("Alt+R", Qt::Key_R, Qt::AltModifier, MainCommand::Rename);
-        row("Ctrl+Shift+1", Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier, MainCommand::Tool1);
+        row("Ctrl+C", Qt::Key_C, Qt::ControlModifier, MainCommand::None);
+        row("Alt+R", Qt::Key_R, Qt::AltModifier, MainCommand::None);
+        row("Ctrl+Shift+1", Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier, MainCommand::None);
         row("keypad 1", Qt::Key_1, Qt::KeypadModifier, MainCommand::None);
         row("keypad 3", Qt::Key_3, Qt::KeypadModifier, MainCommand::None);
         row("4", Qt::Key_4, {}, MainCommand::None);
@@ -213,6 +213,15 @@ private slots:
         QCOMPARE(target.fileName, QString());
         QVERIFY(!parseCommandLineTarget(QString(), target));
         QVERIFY(!parseCommandLineTarget(QStringLiteral("\"\""), target));
+    }
+
+    void aNameMatchesExactlyBeforeIgnoringCase() {
+        const QStringList twins{QStringLiteral("A.TXT"), QStringLiteral("a.txt")};
+        QCOMPARE(entryNamed(twins, QStringLiteral("a.txt")), 1);
+        QCOMPARE(entryNamed(twins, QStringLiteral("a.Txt")), -1); // which of the two?
+        QCOMPARE(entryNamed({QStringLiteral("b"), QStringLiteral("Memo.TXT")},
+                            QStringLiteral("memo.txt")),
+                 1);
     }
 
     void storedSettingsConvert() {

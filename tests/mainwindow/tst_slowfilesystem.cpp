@@ -1,6 +1,7 @@
 // The main window over a file system that stalls as a hung network share does (a FUSE mirror
 // made by the test): the window keeps answering, the newest pick wins, a long read says so,
 // and Esc quits without waiting for the read.
+#include "MainWindowFixture.h"
 #include "OpenWatcher.h"
 #include "PlatformFakes.h"
 #include "SlowFileSystem.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace zorvane;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::PlatformFakes;
 using zorvane::testing::SlowFileSystem;
 
@@ -93,11 +95,9 @@ int rowOf(const FileListView& list, const QString& name) {
 
 } // namespace
 
-class TestSlowFileSystem : public QObject {
+class TestSlowFileSystem : public QObject, MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
     std::unique_ptr<SlowFileSystem> slow_;
 
     QString mounted(const char* relative) const {
@@ -127,13 +127,7 @@ class TestSlowFileSystem : public QObject {
 
 private slots:
     void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        writeFile(programDir_->filePath(QStringLiteral("plok.his")),
-                  QByteArray("\r\n").repeated(40));
+        QVERIFY(setUpMainWindow());
         slow_ = std::make_unique<SlowFileSystem>();
         const QString source = slow_->source();
         writeFile(source + QStringLiteral("/fast.txt"), "fast text\r\n");
@@ -146,8 +140,7 @@ private slots:
 
     void cleanup() {
         slow_.reset(); // ends the stalls first, then unmounts
-        fakes_.reset();
-        programDir_.reset();
+        tearDownMainWindow();
     }
 
     // A listing or a preview that stalls: the pick returns at once, the window answers all
@@ -187,6 +180,9 @@ private slots:
             QVERIFY(QApplication::focusWidget());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
             QCOMPARE(copied, mounted("slowfile.txt"));
+            modPlok().EditorPath = QStringLiteral("editor");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E);
+            QVERIFY(!form->text1()->isEnabled());
         }
         QTest::qWait(1500);
         QVERIFY2(meter.longestMs() < 1000, qPrintable(QString::number(meter.longestMs())));
@@ -200,6 +196,7 @@ private slots:
             QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("slow text\n"));
             QCOMPARE(form->label5()->text(), mounted("slowfile.txt"));
             QCOMPARE(form->previewText(), QStringLiteral("slow text\r\n"));
+            QVERIFY(form->text1()->isEnabled());
         }
     }
 
@@ -293,12 +290,15 @@ private slots:
     }
 
     // A file named on the command line in a slow folder is picked and previewed once the
-    // folder's names come.
+    // folder's names come; meanwhile the viewer shows nothing of the file shown before.
     void startupInASlowFolderPicksTheFileLater() {
         auto form = std::make_unique<Form1>(programDir_->path());
+        QVERIFY(pick(*form, slow_->mountPoint(), QStringLiteral("fast.txt")));
+        QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("fast text\n"));
         form->Form_Load(QLatin1Char('"') + mounted("slowdir/inside.txt") + QLatin1Char('"'));
         QCOMPARE(form->label5()->text(), mounted("slowdir/inside.txt"));
         QVERIFY(form->file1()->listingPending());
+        QCOMPARE(form->text1()->toPlainText(), QString());
         slow_->release();
         QTRY_COMPARE(form->text1()->toPlainText(), QStringLiteral("inside\n"));
         QCOMPARE(form->file1()->fileName(), QStringLiteral("inside.txt"));

@@ -1,8 +1,9 @@
 // File names that look like markup are shown as they are spelled: in the real message boxes of
 // the file service, in its progress window and in the tool tip of a path.
 #include "fileservice/GioShellFileOperation.h"
+#include "fileservice/ShellMessages.h"
+#include "formkit/PlainToolTip.h"
 #include "platform/MessageBoxService.h"
-#include "platform/PlainToolTip.h"
 #include "platform/PlatformServices.h"
 
 #include "TemporaryHome.h"
@@ -120,6 +121,47 @@ private slots:
             // Modal to the window that asked, not to the whole program (the help window).
             QCOMPARE(box.modality, Qt::WindowModal);
         }
+    }
+
+    // Each line of a message stays whole where the box can be wide enough, inside the screen.
+    void namesStayWholeInMessageBoxes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("whole");
+        const auto failure = [](const QString& name) {
+            return shellFailureMessage(FO_COPY, QStringLiteral("/d/") + name, 0).text;
+        };
+        QTest::newRow("replace question")
+            << shellReplaceQuestion(FO_COPY, QStringLiteral("/home/u/ドキュメント/手引き_SJIS.txt"))
+                   .text
+            << true;
+        QTest::newRow("long name with blanks")
+            << failure(QStringLiteral("会議 メモ_2024 年度_第 3 四半期_まとめ_最終版.txt")) << true;
+        QTest::newRow("wider than any box") << failure(QString(120, QChar(u'長'))) << false;
+    }
+    void namesStayWholeInMessageBoxes() {
+        QFETCH(QString, text);
+        QFETCH(bool, whole);
+        bool linesFit = false;
+        bool inside = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            linesFit = true;
+            for (const QString& line : text.split(QStringLiteral("\r\n")))
+                linesFit = linesFit && label->fontMetrics().horizontalAdvance(line) <=
+                                           label->contentsRect().width() - label->indent();
+            inside = box->width() <= box->screen()->availableGeometry().width() &&
+                     label->geometry().right() < box->width();
+            box->buttons().first()->click();
+        });
+        timer.start(5);
+        QWidget owner;
+        QtMessageBoxService().show(&owner, MessageRequest{text, QString(), MessageIcon::Critical});
+        QCOMPARE(linesFit, whole);
+        QVERIFY(inside);
     }
 
     // The progress window's text names the file as it is spelled.

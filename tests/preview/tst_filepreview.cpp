@@ -219,7 +219,8 @@ private slots:
         const QByteArray run("\x1B$BF|\x1B(Ba");
         const QByteArray bytes = QByteArray(8 - shift, 'x') + run.repeated(1000);
         const QString whole = QString(8 - shift, u'x') + QStringLiteral("日a").repeated(1000);
-        QString text = previewOfBytes(bytes);
+        // The first read of a file, which the preview reads on from where the text falls short.
+        QString text = previewTextOf(QByteArrayView(bytes).first(previewFirstRead), false);
         const QString ending = crlf + continuationMarker() + crlf;
         QVERIFY(text.endsWith(ending));
         text.chop(ending.size());
@@ -228,6 +229,37 @@ private slots:
         QVERIFY(whole.startsWith(text));
         // 8192 bytes hold 8183 / 9 whole runs.
         QVERIFY2(text.size() >= 8 - shift + 2 * 909, qPrintable(QString::number(text.size())));
+    }
+
+    // ISO-2022-JP spends bytes on escape sequences: a file is read on until its text reaches a
+    // limit, within a bound that holds where every character switches sets; escape sequences
+    // that write nothing end the preview at the bound.
+    void iso2022JpReadsOnToALimit_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QStringEncoder jis("ISO-2022-JP");
+        const QString pairs = QStringLiteral("日a").repeated(20);
+        const QString lines = numberedLines(1, 60).replace(QStringLiteral("line"), pairs);
+        QTest::newRow("51 of 60 lines, sets switched at each character")
+            << QByteArray(jis.encode(lines)) << wholeReadPreview(lines);
+        const QString line = pairs.repeated(100);
+        QTest::newRow("one line, sets switched at each character")
+            << QByteArray(jis.encode(line)) << wholeReadPreview(line);
+        QTest::newRow("the longest selection before each kanji")
+            << QByteArray("\x1B&@\x1B$(BF|").repeated(2600) << cut(QString(2600, QChar(0x65E5)));
+        QTest::newRow("selections without text beyond the bound")
+            << QByteArray("\x1B$B\x1B(B").repeated(previewByteBound) << marked(crlf);
+    }
+    void iso2022JpReadsOnToALimit() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("jis.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        QCOMPARE(buildPreview(path).text, expected);
     }
 
     void files() {

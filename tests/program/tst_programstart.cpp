@@ -5,9 +5,15 @@
 #include "OpenWatcher.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace zorvane;
 using zorvane::testing::OpenWatcher;
@@ -58,10 +64,27 @@ Run runProgram(const QStringList& arguments, const QProcessEnvironment& environm
     return run;
 }
 
+// A Unix socket file without a server.
+bool bindOnly(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (std::size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        ::bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(descriptor);
+    return bound;
+}
+
 } // namespace
 
 class TestProgramStart : public QObject {
     Q_OBJECT
+
+    QTemporaryDir runtime_;
 
 private slots:
     void commandLine_data() {
@@ -173,37 +196,81 @@ private slots:
         QCOMPARE(graphicalSessionReachable(display, wayland, platform, arguments), reachable);
     }
 
+    void displaySockets_data() {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<QByteArrayList>("sockets");
+        const QByteArray none;
+        const QByteArray x5("/tmp/.X11-unix/X5");
+        QTest::newRow("local X") << QByteArray(":5") << none << QByteArrayList{x5};
+        QTest::newRow("local X, screen and unix host")
+            << QByteArray("unix:5.1") << none << QByteArrayList{x5};
+        QTest::newRow("X over ssh") << QByteArray("localhost:10.0") << none << QByteArrayList();
+        QTest::newRow("no number") << QByteArray(":x") << none << QByteArrayList();
+        QTest::newRow("Wayland in the runtime folder")
+            << none << QByteArray("wayland-1") << QByteArrayList{"/run/user/7/wayland-1"};
+        QTest::newRow("Wayland by its path and X")
+            << QByteArray(":5") << QByteArray("/w/socket") << QByteArrayList{x5, "/w/socket"};
+    }
+    void displaySockets() {
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, wayland);
+        QFETCH(QByteArrayList, sockets);
+        QCOMPARE(zorvane::displaySockets(display, wayland, "/run/user/7"), sockets);
+    }
+
     // The options of the real program answer on a terminal without any display, and the
-    // program says it needs one instead of aborting in Qt.
+    // program says it needs one instead of aborting in Qt, also when the display it names has
+    // gone.
     void terminalAnswers_data() {
+        QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         const QString version = QStringLiteral("zorvane " ZORVANE_PROJECT_VERSION "\n");
-        QTest::newRow("--version")
-            << words({"--version"}) << QStringLiteral("C") << 0 << version << QString();
+        QTest::newRow("--version") << QStringList() << words({"--version"}) << QStringLiteral("C")
+                                   << 0 << version << QString();
         QTest::newRow("--help, English")
-            << words({"--help"}) << QStringLiteral("C.UTF-8") << 0 << usageText(false) << QString();
+            << QStringList() << words({"--help"}) << QStringLiteral("C.UTF-8") << 0
+            << usageText(false) << QString();
         QTest::newRow("-h, Japanese")
-            << words({"-h"}) << QStringLiteral("ja_JP.UTF-8") << 0 << usageText(true) << QString();
-        QTest::newRow("no display, English") << QStringList() << QStringLiteral("en_US.UTF-8") << 1
-                                             << QString() << noGraphicalSessionMessage(false);
+            << QStringList() << words({"-h"}) << QStringLiteral("ja_JP.UTF-8") << 0
+            << usageText(true) << QString();
+        QTest::newRow("no display, English")
+            << QStringList() << QStringList() << QStringLiteral("en_US.UTF-8") << 1 << QString()
+            << noGraphicalSessionMessage(false);
         QTest::newRow("no display, Japanese")
-            << words({"/tmp/x.txt"}) << QStringLiteral("ja_JP.UTF-8") << 1 << QString()
-            << noGraphicalSessionMessage(true);
+            << QStringList() << words({"/tmp/x.txt"}) << QStringLiteral("ja_JP.UTF-8") << 1
+            << QString() << noGraphicalSessionMessage(true);
         QTest::newRow("-- --help needs a display")
-            << words({"--", "--help"}) << QStringLiteral("C") << 1 << QString()
+            << QStringList() << words({"--", "--help"}) << QStringLiteral("C") << 1 << QString()
+            << noGraphicalSessionMessage(false);
+        int gone = 987;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(gone)))
+            ++gone;
+        QTest::newRow("an X display that has gone")
+            << QStringList{QStringLiteral("DISPLAY=:%1").arg(gone)} << QStringList()
+            << QStringLiteral("ja_JP.UTF-8") << 1 << QString() << noGraphicalSessionMessage(true);
+        // A compositor that crashed leaves its socket behind, with no one listening.
+        const QString runtime = runtime_.path();
+        QVERIFY(bindOnly(runtime + QStringLiteral("/wayland-crashed")));
+        QTest::newRow("a Wayland display that has gone")
+            << QStringList{QStringLiteral("WAYLAND_DISPLAY=wayland-crashed"),
+                           QStringLiteral("XDG_RUNTIME_DIR=") + runtime,
+                           QStringLiteral("XDG_SESSION_TYPE=wayland")}
+            << QStringList() << QStringLiteral("C") << 1 << QString()
             << noGraphicalSessionMessage(false);
     }
     void terminalAnswers() {
+        QFETCH(QStringList, environment);
         QFETCH(QStringList, arguments);
         QFETCH(QString, locale);
         QFETCH(int, exitCode);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const Run run = runProgram(arguments, environmentWithout(locale));
+        const Run run = runProgram(arguments, environmentWithout(locale, environment));
         QVERIFY(run.finished);
         QCOMPARE(run.exitStatus, QProcess::NormalExit);
         QCOMPARE(run.exitCode, exitCode);

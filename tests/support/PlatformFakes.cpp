@@ -40,6 +40,7 @@ PlatformFakes::PlatformFakes() {
     PlatformServices::setMessageBox(&messageBox);
     PlatformServices::setBeep(&beep);
     PlatformServices::setProcessStarter(&processStarter);
+    PlatformServices::setDefaultTextApplication(&defaultTextApplication);
     PlatformServices::setDriveList(&driveList);
     PlatformServices::setShellFileOperation(&shellFileOperation);
     PlatformServices::setHelp(&help);
@@ -53,6 +54,7 @@ PlatformFakes::~PlatformFakes() {
     PlatformServices::setMessageBox(nullptr);
     PlatformServices::setBeep(nullptr);
     PlatformServices::setProcessStarter(nullptr);
+    PlatformServices::setDefaultTextApplication(nullptr);
     PlatformServices::setDriveList(nullptr);
     PlatformServices::setShellFileOperation(nullptr);
     PlatformServices::setHelp(nullptr);

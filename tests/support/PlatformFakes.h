@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/BeepService.h"
+#include "platform/DefaultTextApplication.h"
 #include "platform/DirectoryPicker.h"
 #include "platform/DriveList.h"
 #include "platform/HelpService.h"
@@ -47,6 +48,17 @@ public:
 
     QList<StartedProgram> started; // also records attempts that fail
     int result = 0;                // what every start returns
+};
+
+// Records each file handed to the desktop's application for text files.
+class FakeDefaultTextApplication final : public DefaultTextApplication {
+public:
+    bool startOn(const QString& file) override {
+        files.append(file);
+        return result;
+    }
+    QStringList files;
+    bool result = true; // whether an application started
 };
 
 class FakeDriveList final : public DriveList {
@@ -148,6 +160,7 @@ public:
     FakeMessageBox messageBox;
     FakeBeep beep;
     FakeProcessStarter processStarter;
+    FakeDefaultTextApplication defaultTextApplication;
     FakeDriveList driveList;
     FakeShellFileOperation shellFileOperation;
     FakeHelp help;

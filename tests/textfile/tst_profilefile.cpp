@@ -1,3 +1,4 @@
+#include "platform/UpdateLockFile.h"
 #include "textfile/ProfileFile.h"
 
 #include "ChildProcess.h"
@@ -10,8 +11,10 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <grp.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -71,6 +74,18 @@ int childMain(int argc, char** argv) {
                                         QStringLiteral("1"))
                    ? 0
                    : 1;
+    }
+    if (mode == u"hold-lock" && argc == 5) {
+        // Locks the file itself, as any reader could, or its update lock, as a writer does, and
+        // keeps it for 30 s while PATH.held is there.
+        const int descriptor = qstrcmp(argv[4], "file") == 0 ? ::open(argv[3], O_RDONLY | O_CLOEXEC)
+                                                             : openUpdateLockFile(path);
+        if (descriptor < 0 || ::flock(descriptor, LOCK_EX) != 0 ||
+            !testing::writeBytes(path + QStringLiteral(".held"), "held"))
+            return 1;
+        ::sleep(30);
+        QFile::remove(path + QStringLiteral(".held"));
+        return 0;
     }
     return 3;
 }
@@ -515,6 +530,35 @@ private slots:
                 if (!file.contains(KeysSection, QString::fromUtf16(prefix) + QString::number(i)))
                     missing.append(QString::fromUtf16(prefix) + QString::number(i));
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+    }
+
+    // Another program holding a lock: one on the file itself, which any reader could take,
+    // holds nothing up; a writer holding the update lock is waited for a bounded time, then the
+    // write is refused and the file left to it. Either way the write returns while the other
+    // program still holds its lock.
+    void lockHeldByAnotherProgram_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("a reader locks the file") << QStringLiteral("file") << true;
+        QTest::newRow("a writer holds the update lock") << QStringLiteral("update") << false;
+    }
+    void lockHeldByAnotherProgram() {
+        QFETCH(QString, lock);
+        QFETCH(bool, written);
+        put("[Form]\r\nTop=1\r\n");
+        const QString held = path() + QStringLiteral(".held");
+        const pid_t holder = startChild({QStringLiteral("hold-lock"), path(), lock});
+        QVERIFY(holder > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(held), 20000);
+        const bool result = ProfileFile::writeString(path(), QStringLiteral("Form"),
+                                                     QStringLiteral("Top"), QStringLiteral("2"));
+        const bool stillHeld = QFile::exists(held);
+        ::kill(holder, SIGKILL);
+        waitForChild(holder);
+        QFile::remove(held);
+        QVERIFY2(stillHeld, "the write waited for the other program's lock");
+        QCOMPARE(result, written);
+        QCOMPARE(content().contains("Top=2"), written);
     }
 
     // A writer killed in the middle of its write leaves the old file and nothing else.

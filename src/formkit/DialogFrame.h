@@ -8,7 +8,7 @@ class QWidget;
 
 namespace zorvane {
 
-// Gives a file-operation dialog its name, caption and fixed client size in twips, a frame
+// Gives a dialog of fixed size its name, caption and fixed client size in twips, a frame
 // without minimise and maximise buttons, and a place in the middle of the screen it opens on.
 void setUpFixedDialog(QDialog& dialog, const QString& objectName, const QString& caption,
                       int clientWidthTwips, int clientHeightTwips);

@@ -1,7 +1,8 @@
-#include "mainwindow/PathLabel.h"
+#include "formkit/PathLabel.h"
 
+#include "desktopfit/CaptionWidth.h"
+#include "formkit/PlainToolTip.h"
 #include "platform/NativePath.h"
-#include "platform/PlainToolTip.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -11,6 +12,7 @@ namespace zorvane {
 PathLabel::PathLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setProperty(KeepsItsWidth, true); // elides what does not fit
 }
 
 void PathLabel::setPath(const QString& path) {

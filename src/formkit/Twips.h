@@ -1,11 +1,19 @@
 #pragma once
 
-#include "mainwindow/MainWindowLayout.h"
-
 #include <QRect>
 #include <cmath>
 
 namespace zorvane {
+
+// A control's place in its window's client area, in twips.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
 
 // 15 twips are one device-independent pixel.
 constexpr int TwipsPerPixel = 15;

@@ -1,7 +1,7 @@
-#include "fileops/DialogFrame.h"
+#include "formkit/DialogFrame.h"
 
-#include "mainwindow/LabelHeight.h"
-#include "mainwindow/Twips.h"
+#include "formkit/LabelHeight.h"
+#include "formkit/Twips.h"
 #include "platform/DialogModality.h"
 
 #include <QDialog>

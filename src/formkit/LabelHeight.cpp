@@ -1,4 +1,4 @@
-#include "mainwindow/LabelHeight.h"
+#include "formkit/LabelHeight.h"
 
 #include <QComboBox>
 #include <QLabel>

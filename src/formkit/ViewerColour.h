@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <optional>
 
+class QPlainTextEdit;
+
 namespace zorvane {
 
 // Where a system colour number finds its colour in a palette.
@@ -33,5 +35,10 @@ struct ViewerColours {
 // Base): on a first start both come from the theme, so they contrast on a dark desktop too.
 ViewerColours viewerColours(std::optional<qint32> storedText, std::optional<qint32> storedBack,
                             const QPalette& systemPalette);
+
+// Gives the viewer its text colour (while it is enabled, active or not) and its background; a
+// colour not given stays as it was.
+void setViewerColours(QPlainTextEdit& viewer, std::optional<QColor> text,
+                      std::optional<QColor> base);
 
 } // namespace zorvane

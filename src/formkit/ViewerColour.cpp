@@ -1,4 +1,6 @@
-#include "mainwindow/ViewerColour.h"
+#include "formkit/ViewerColour.h"
+
+#include <QPlainTextEdit>
 
 namespace zorvane {
 
@@ -91,6 +93,18 @@ ViewerColours viewerColours(std::optional<qint32> storedText, std::optional<qint
     return ViewerColours{
         stored(storedText).value_or(systemPalette.color(QPalette::Active, QPalette::Text)),
         stored(storedBack).value_or(systemPalette.color(QPalette::Active, QPalette::Base))};
+}
+
+void setViewerColours(QPlainTextEdit& viewer, std::optional<QColor> text,
+                      std::optional<QColor> base) {
+    QPalette palette = viewer.palette();
+    if (text) {
+        palette.setColor(QPalette::Active, QPalette::Text, *text);
+        palette.setColor(QPalette::Inactive, QPalette::Text, *text);
+    }
+    if (base)
+        palette.setColor(QPalette::Base, *base);
+    viewer.setPalette(palette);
 }
 
 } // namespace zorvane

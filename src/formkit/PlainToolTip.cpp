@@ -1,4 +1,4 @@
-#include "platform/PlainToolTip.h"
+#include "formkit/PlainToolTip.h"
 
 #include <QTextDocument>
 
