@@ -2,7 +2,7 @@
 // menu reads the file shown again at once and holds for later picks until 自動, with the
 // encoding used readable without the menu; a compressed file and a zip made on Windows, picked
 // in File1, show their content and their names.
-#include "PlatformFakes.h"
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
 
 #include "app/ModPlok.h"
@@ -20,7 +20,7 @@
 using namespace zorvane;
 using namespace Qt::StringLiterals;
 using zorvane::testing::bytesOf;
-using zorvane::testing::PlatformFakes;
+using zorvane::testing::MainWindowFixture;
 using zorvane::testing::shellOutput;
 using zorvane::testing::toolsInstalled;
 using zorvane::testing::writeBytes;
@@ -49,14 +49,8 @@ QString checkedChoice(Form1& form) {
 
 } // namespace
 
-class TestViewerFormats : public QObject {
+class TestViewerFormats : public QObject, MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> programDir_;
-    std::unique_ptr<QTemporaryDir> dataDir_;
-    std::unique_ptr<PlatformFakes> fakes_;
-
-    QString dataPath(const QString& name) const { return dataDir_->filePath(name); }
 
     static void pick(Form1& form, const QString& name) {
         FileListView* files = form.file1();
@@ -69,21 +63,8 @@ class TestViewerFormats : public QObject {
     }
 
 private slots:
-    void init() {
-        resetModPlok();
-        programDir_ = std::make_unique<QTemporaryDir>();
-        dataDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid() && dataDir_->isValid());
-        fakes_ = std::make_unique<PlatformFakes>();
-        fakes_->driveList.entries = {{QStringLiteral("/"), QString()}};
-        QVERIFY(writeBytes(programDir_->filePath(u"plok.his"_s), QByteArray("\r\n").repeated(40)));
-    }
-
-    void cleanup() {
-        fakes_.reset();
-        dataDir_.reset();
-        programDir_.reset();
-    }
+    void init() { QVERIFY(setUpMainWindow()); }
+    void cleanup() { tearDownMainWindow(); }
 
     // Each choice reads the file shown again at once, in that encoding or as the hex view: the
     // right text where the guess cannot know (UTF-16 without a mark) or guesses otherwise. The
