@@ -4,7 +4,7 @@
 ZORVANE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-translations-l10n libgl1-mesa-dev
-  libglib2.0-dev
+  libglib2.0-dev libarchive-dev zlib1g-dev libbz2-dev liblzma-dev libzstd-dev liblz4-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
@@ -15,6 +15,10 @@ ZORVANE_DESKTOP_TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils dbus at-spi2-core python3-gi gir1.2-atspi-2.0
   weston qt6-wayland
 )
+
+# The tests of compressed files and archives make them with the usual tools and compare the
+# viewer with what bsdtar and unzip list.
+ZORVANE_ARCHIVE_TEST_PACKAGES=(gzip bzip2 xz-utils zstd lz4 zip unzip libarchive-tools p7zip-full cpio)
 
 # The tests over a file system that stalls: a FUSE mirror in Python (slowfs.py), and
 # fusermount to take it down.

@@ -20,6 +20,7 @@
 #include "mainwindow/FolderFollower.h"
 #include "mainwindow/MainWindowAccessibility.h"
 #include "mainwindow/StartupSettings.h"
+#include "mainwindow/ViewerEncodingMenu.h"
 #include "mainwindow/WindowAndHistorySave.h"
 #include "mainwindow/WindowOuterFrame.h"
 #include "platform/BeepService.h"
@@ -168,6 +169,12 @@ void Form1::buildControls() {
     // Read-only, but the arrows, Page Up/Down and Ctrl+Home/End move through the text.
     text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The encoding chosen in the viewer's menu reads the file shown again.
+    viewerEncoding_ = new ViewerEncodingMenu(*text1_);
+    connect(viewerEncoding_, &ViewerEncodingMenu::choiceChanged, this, [this] {
+        if (!currentFile().isEmpty())
+            previewFile(currentFile(), false);
+    });
 
     command1_ = new QPushButton(QStringLiteral("Edit"), client_);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -566,6 +573,7 @@ void Form1::sizeLabel5ToCaption() {
 
 void Form1::clearCurrentFile() {
     preview_->clear();
+    viewerEncoding_->showDescription(QString());
 }
 
 void Form1::File1_Click() {
@@ -575,10 +583,10 @@ void Form1::File1_Click() {
 void Form1::previewFile(const QString& fullPath, bool named) {
     const std::optional<PreviewResult> preview = preview_->start(
         fullPath,
-        [fullPath, named] {
+        [fullPath, named, choice = viewerEncoding_->choice()] {
             // A named file becomes the current file even when it cannot be read: then nothing
             // is shown of it, and nothing of the file shown before either.
-            PreviewResult result = buildPreview(fullPath);
+            PreviewResult result = buildPreview(fullPath, choice);
             return named && result.errorNumber != 0 ? PreviewResult{} : result;
         },
         [this, fullPath](const PreviewResult& later) { showPreview(fullPath, later); });
@@ -592,6 +600,7 @@ void Form1::showPreview(const QString& fullPath, const PreviewResult& preview) {
         return;
     }
     preview_->show(fullPath, preview.text);
+    viewerEncoding_->showDescription(preview.description);
 }
 
 // ---- Filer navigation ---------------------------------------------------------------------

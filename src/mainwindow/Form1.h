@@ -27,6 +27,7 @@ class FileListView;
 class FolderFollower;
 struct CommandLineTarget;
 class PathLabel;
+class ViewerEncodingMenu;
 struct StartupSettings;
 
 // The main window: the filer on the left (Drive1, Dir1, File1, Combo1), the viewer Text1 on
@@ -175,6 +176,8 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     PathLabel* label5_ = nullptr;
+    // Text1's context menu: how the viewer reads the files it shows.
+    ViewerEncodingMenu* viewerEncoding_ = nullptr;
     FolderFollower* folderFollower_ = nullptr; // keeps Dir1 and File1 current
     PendingPreview* preview_ = nullptr;        // the viewer and Label5 while a head is read
 

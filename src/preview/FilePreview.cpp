@@ -1,12 +1,17 @@
 #include "preview/FilePreview.h"
 
 #include "preview/BoundedLineReader.h"
+#include "preview/HexView.h"
+#include "preview/PackedPreview.h"
 #include "preview/PreviewHead.h"
 #include "preview/PreviewTextBuilder.h"
 #include "textfile/EucJpCodec.h"
 #include "textfile/Iso2022JpDecoder.h"
 #include "textfile/JapaneseTextGuess.h"
 #include "textfile/TextCodec.h"
+
+#include <optional>
+#include <utility>
 
 namespace zorvane {
 
@@ -99,12 +104,18 @@ HeadText previewOfIso2022Jp(QByteArrayView body, bool wholeFile) {
         });
 }
 
-HeadText previewOfHead(QByteArrayView head, bool wholeFile) {
-    // The encoding is told from the first read alone, however far the preview reads on.
-    const bool firstReadIsWhole = head.size() <= previewFirstRead;
-    const ContentEncoding encoding = JapaneseTextGuess::guess(
-        firstReadIsWhole ? head : head.first(previewFirstRead), wholeFile && firstReadIsWhole);
-    const QByteArrayView body = head.sliced(TextCodec::byteOrderMarkLength(head));
+// The length of the byte-order mark at the start of `head` when it is the mark of `encoding`.
+qsizetype byteOrderMarkLengthOf(QByteArrayView head, ContentEncoding encoding) {
+    const QByteArray mark =
+        encoding == ContentEncoding::Utf8      ? TextCodec::byteOrderMark(TextEncoding::Utf8)
+        : encoding == ContentEncoding::Utf16LE ? TextCodec::byteOrderMark(TextEncoding::Utf16LE)
+        : encoding == ContentEncoding::Utf16BE ? TextCodec::byteOrderMark(TextEncoding::Utf16BE)
+                                               : QByteArray();
+    return !mark.isEmpty() && head.startsWith(mark) ? mark.size() : 0;
+}
+
+HeadText previewOfHead(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
+    const QByteArrayView body = head.sliced(byteOrderMarkLengthOf(head, encoding));
     // UTF-16 is split into lines after decoding; the others on bytes (CR and LF never occur
     // inside their multibyte characters), then each line is decoded.
     const auto decodeAs = [](TextEncoding textEncoding) {
@@ -135,20 +146,55 @@ QString continuationMarker() {
     return QStringLiteral("＝＝＝＝＝このファイルには、まだ続きがあります。＝＝＝＝＝");
 }
 
-QString previewTextOf(QByteArrayView head, bool wholeFile) {
-    return previewOfHead(head, wholeFile).text;
+ContentEncoding previewEncodingOf(QByteArrayView head, bool wholeFile) {
+    // The encoding is told from the first read alone, however far the preview reads on.
+    const bool firstReadIsWhole = head.size() <= previewFirstRead;
+    return JapaneseTextGuess::guess(firstReadIsWhole ? head : head.first(previewFirstRead),
+                                    wholeFile && firstReadIsWhole);
 }
 
-PreviewResult buildPreview(const QString& fullPath) {
+QString previewTextOf(QByteArrayView head, bool wholeFile) {
+    return previewTextOf(head, wholeFile, previewEncodingOf(head, wholeFile));
+}
+
+QString previewTextOf(QByteArrayView head, bool wholeFile, ContentEncoding encoding) {
+    return previewOfHead(head, wholeFile, encoding).text;
+}
+
+PreviewResult buildPreview(const QString& fullPath, PreviewEncoding choice) {
+    std::optional<PreviewResult> whole; // a compressed file, an archive or the hex view
     HeadText preview;
-    const PreviewHead head =
-        readPreviewHead(fullPath, previewByteBound, [&preview](const PreviewHead& read) {
-            preview = previewOfHead(read.bytes, read.wholeFile);
+    ContentEncoding encoding = ContentEncoding::Cp932;
+    const PreviewHead head = readPreviewHead(
+        fullPath, previewByteBound, [&, firstRead = true](const PreviewHead& read) mutable {
+            // The first read tells what the file is; only plain text reads on.
+            if (std::exchange(firstRead, false)) {
+                if ((whole = packedPreview({fullPath, {}}, read.bytes, choice)))
+                    return false;
+                if (choice == PreviewEncoding::Hex) {
+                    whole = plainPreview(read.bytes, read.wholeFile, choice);
+                    return false;
+                }
+            }
+            encoding = chosenContentEncoding(choice).value_or(
+                previewEncodingOf(read.bytes, read.wholeFile));
+            preview = previewOfHead(read.bytes, read.wholeFile, encoding);
             return preview.wantsMore;
         });
     if (head.errorNumber != 0)
-        return {head.errorNumber, {}};
-    return {0, preview.text};
+        return {head.errorNumber, {}, {}};
+    if (whole)
+        return *whole;
+    return {0, preview.text, QStringLiteral("文字コード: ") + encodingUsedText(encoding, choice)};
+}
+
+PreviewResult plainPreview(QByteArrayView head, bool wholeFile, PreviewEncoding choice) {
+    if (choice == PreviewEncoding::Hex)
+        return {0, hexViewText(head, wholeFile), previewEncodingCaption(choice)};
+    const ContentEncoding encoding =
+        chosenContentEncoding(choice).value_or(previewEncodingOf(head, wholeFile));
+    return {0, previewTextOf(head, wholeFile, encoding),
+            QStringLiteral("文字コード: ") + encodingUsedText(encoding, choice)};
 }
 
 } // namespace zorvane

@@ -72,6 +72,17 @@ qint64 RegularFileReader::read(char* data, qint64 maxBytes) {
     }
 }
 
+qint64 RegularFileReader::seek(qint64 offset, int whence) {
+    if (descriptor_ < 0)
+        return -1;
+    const off_t position = ::lseek(descriptor_, offset, whence);
+    if (position < 0) {
+        error_ = ErrDeviceIO;
+        return -1;
+    }
+    return position;
+}
+
 QByteArray RegularFileReader::readHead(const QString& path, qint64 limit, int* error,
                                        bool* truncated) {
     if (truncated != nullptr)

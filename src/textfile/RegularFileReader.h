@@ -25,6 +25,10 @@ public:
     // read error (error() then holds its number).
     qint64 read(char* data, qint64 maxBytes);
 
+    // Moves the read position as lseek does (`whence` SEEK_SET, SEEK_CUR or SEEK_END): the new
+    // position, or -1 (error() then holds its number).
+    qint64 seek(qint64 offset, int whence);
+
     // At most `limit` bytes from the start of the file. `error` receives 0 or the error number;
     // `truncated`, when given, whether the file goes on beyond the limit.
     static QByteArray readHead(const QString& path, qint64 limit, int* error,

@@ -27,7 +27,8 @@ deb="$(ls "$repo"/build/package/zorvane_"$version"_*.deb)"
 
 # The runtime dependencies: the libraries found by dh_shlibdeps and what the program loads itself.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for wanted in 'libqt6core6 ' 'libqt6gui6 ' 'libqt6widgets6 ' 'libglib2.0-0 ' 'libstdc++6 ' \
+for wanted in 'libqt6core6 ' 'libqt6gui6 ' 'libqt6widgets6 ' 'libglib2.0-0 ' 'libarchive13 ' \
+  'libstdc++6 ' \
   'qt6-qpa-plugins' 'qt6-translations-l10n' 'fonts-ipafont-gothic | fonts-noto-cjk'; do
   grep -qF -- "$wanted" <<<"$depends, " || fail "Depends lacks '$wanted': $depends"
 done

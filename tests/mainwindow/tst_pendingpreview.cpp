@@ -99,7 +99,7 @@ private slots:
             const QString name = step.section(QChar(u' '), 1);
             const QString head = u"head of "_s + name;
             if (step.startsWith(u"pick")) {
-                pick(name, [head] { return PreviewResult{0, head}; });
+                pick(name, [head] { return PreviewResult{0, head, {}}; });
             } else if (step.startsWith(u"slow")) {
                 auto gate = std::make_shared<std::promise<PreviewResult>>();
                 pick(name, [ready = gate->get_future().share()] { return ready.get(); });
@@ -107,8 +107,8 @@ private slots:
             } else if (step == u"head" || step == u"fail") {
                 const auto [slowName, gate] = slowReads.going.back();
                 slowReads.going.pop_back();
-                gate->set_value(step == u"head" ? PreviewResult{0, u"head of "_s + slowName}
-                                                : PreviewResult{53, QString()});
+                gate->set_value(step == u"head" ? PreviewResult{0, u"head of "_s + slowName, {}}
+                                                : PreviewResult{53, QString(), {}});
                 QTRY_VERIFY(!preview.pending());
             } else if (step == u"notice") {
                 QTRY_COMPARE(viewer.toPlainText(), pendingReadText());

@@ -1,6 +1,8 @@
 #include "TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace zorvane::testing {
 
@@ -29,6 +31,25 @@ QByteArray readBytes(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QByteArray shellOutput(const QString& command, const QString& folder, bool* ok) {
+    QProcess shell;
+    shell.setWorkingDirectory(folder);
+    shell.setProcessChannelMode(QProcess::SeparateChannels);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    const bool finished = shell.waitForFinished(120000);
+    if (ok != nullptr)
+        *ok = finished && shell.exitStatus() == QProcess::NormalExit && shell.exitCode() == 0;
+    return shell.readAllStandardOutput();
+}
+
+bool toolsInstalled(const QStringList& programs) {
+    for (const QString& program : programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            return false;
+    }
+    return true;
 }
 
 const QByteArray Cp932Hyouji = bytesOf({0x95, 0x5C, 0x8E, 0xA6});

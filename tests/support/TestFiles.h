@@ -17,6 +17,14 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 // The file's whole content, empty when it cannot be read.
 QByteArray readBytes(const QString& path);
 
+// Runs `command` with /bin/sh in `folder` (files made with the usual tools, what those tools
+// say of them) and returns its standard output; `ok`, when given, tells whether it ran and
+// ended with status 0.
+QByteArray shellOutput(const QString& command, const QString& folder, bool* ok = nullptr);
+
+// Whether every one of the programs is on PATH.
+bool toolsInstalled(const QStringList& programs);
+
 // The lines in UTF-8, each ended by CR LF, as plok.ini and plok.his are written.
 QByteArray crlf(const QStringList& lines);
 
