@@ -48,10 +48,12 @@ inline QStringList tabWalk(QWidget* window, int count) {
 }
 
 // Runs `step` on the modal dialog named `name` (any, when empty) as soon as it is open (within
-// five seconds), from the event loop of whatever opened it.
+// thirty seconds: a loaded machine running sanitized builds side by side may take seconds to
+// open one, and a dialog nobody answers would hold the test for good), from the event loop of
+// whatever opened it.
 inline void whenModalOpens(std::function<void(QDialog*)> step, const QString& name = QString()) {
     auto* timer = new QTimer;
-    auto deadline = std::make_shared<QDeadlineTimer>(5000);
+    auto deadline = std::make_shared<QDeadlineTimer>(30000);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, deadline, name, step = std::move(step)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
