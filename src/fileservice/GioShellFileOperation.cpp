@@ -5,7 +5,7 @@
 #include "fileservice/ShellPaths.h"
 #include "platform/PlatformServices.h"
 
-#include "fileservice/ShellGio.h"
+#include "platform/GioLibrary.h"
 
 namespace zorvane {
 

@@ -1,21 +1,25 @@
 #include "fileservice/ShellCancellation.h"
 
-#include "fileservice/ShellGio.h"
+#include "platform/GioLibrary.h"
 
 namespace zorvane {
 
-ShellCancellation::ShellCancellation() : cancellable_(g_cancellable_new()) {}
+ShellCancellation::ShellCancellation()
+    : cancellable_(GioLibrary::get() ? GioLibrary::get()->cancellableNew() : nullptr) {}
 
 ShellCancellation::~ShellCancellation() {
-    g_object_unref(static_cast<GCancellable*>(cancellable_));
+    if (cancellable_)
+        GioLibrary::get()->objectUnref(cancellable_);
 }
 
 void ShellCancellation::cancel() {
-    g_cancellable_cancel(static_cast<GCancellable*>(cancellable_));
+    cancelled_ = true;
+    if (cancellable_)
+        GioLibrary::get()->cancellableCancel(static_cast<GCancellable*>(cancellable_));
 }
 
 bool ShellCancellation::isCancelled() const {
-    return g_cancellable_is_cancelled(static_cast<GCancellable*>(cancellable_));
+    return cancelled_;
 }
 
 void* ShellCancellation::gCancellable() const {

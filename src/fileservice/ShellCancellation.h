@@ -2,12 +2,14 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 
 namespace zorvane {
 
-// A cancel switch shared by the window thread and a worker thread (a GCancellable inside).
+// A cancel switch shared by the window thread and a worker thread (a GCancellable inside, for
+// GIO's copy; none where GIO cannot be opened, and then only this program's own work checks).
 // cancel() may be called from any thread; the work it is handed to stops at its next check.
 // It also holds the name of the work's unfinished file, for a window that stops waiting for a
 // worker held up in a read and removes what the worker made.
@@ -20,7 +22,7 @@ public:
 
     void cancel();
     bool isCancelled() const;
-    void* gCancellable() const; // the GCancellable*, for GIO calls
+    void* gCancellable() const; // the GCancellable* for GIO calls, or null
 
     // Runs `place`, which names the complete copy and returns that name, unless the work was
     // cancelled first (false). A window looking for the name meanwhile waits for it.
@@ -31,6 +33,7 @@ public:
 
 private:
     void* cancellable_;
+    std::atomic_bool cancelled_ = false;
     mutable std::mutex namingMutex_;
     QString unfinishedPath_; // guarded by namingMutex_
 };

@@ -7,7 +7,7 @@
 
 #include <QEventLoop>
 
-#include "fileservice/ShellGio.h"
+#include "platform/GioLibrary.h"
 
 #include <algorithm>
 #include <atomic>

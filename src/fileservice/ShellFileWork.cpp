@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include "fileservice/ShellGio.h"
+#include "platform/GioLibrary.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,14 +31,15 @@ namespace {
 // Owns a GFile for one scope.
 class GFileHandle {
 public:
-    explicit GFileHandle(const QString& path)
-        : file_(g_file_new_for_path(nativePath(path).constData())) {}
-    ~GFileHandle() { g_object_unref(file_); }
+    GFileHandle(const GioLibrary& gio, const QString& path)
+        : gio_(gio), file_(gio.fileNewForPath(nativePath(path).constData())) {}
+    ~GFileHandle() { gio_.objectUnref(file_); }
     GFileHandle(const GFileHandle&) = delete;
     GFileHandle& operator=(const GFileHandle&) = delete;
     GFile* get() const { return file_; }
 
 private:
+    const GioLibrary& gio_;
     GFile* file_;
 };
 
@@ -46,14 +47,16 @@ qint64 nanoseconds(const struct timespec& time) {
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-ShellWorkResult fromGError(GError* error, const QString& path) {
-    const int code = error->domain == G_IO_ERROR ? error->code : G_IO_ERROR_FAILED;
+ShellWorkResult fromGError(const GioLibrary& gio, GError* error, const QString& path) {
+    const int code = error->domain == gio.ioErrorQuark() ? error->code : G_IO_ERROR_FAILED;
     g_error_free(error);
     return ShellWorkResult::failure(code, path);
 }
 
 ShellWorkResult fromErrno(int errnoValue, const QString& path) {
-    return ShellWorkResult::failure(g_io_error_from_errno(errnoValue), path);
+    const GioLibrary* gio = GioLibrary::get();
+    return ShellWorkResult::failure(gio ? gio->ioErrorFromErrno(errnoValue) : G_IO_ERROR_FAILED,
+                                    path);
 }
 
 struct ProgressContext {
@@ -79,7 +82,10 @@ ShellWorkResult copyWithGio(const QString& source, const QString& folder, bool f
                             ShellCancellation& cancellation, const ShellProgressReport& report,
                             QString& temporaryPath) {
     temporaryPath.clear();
-    GFileHandle from(source);
+    const GioLibrary* gio = GioLibrary::get();
+    if (!gio)
+        return ShellWorkResult::failure(G_IO_ERROR_NOT_SUPPORTED, source);
+    GFileHandle from(*gio, source);
     ProgressContext context{&report};
     int flags = G_FILE_COPY_ALL_METADATA;
     if (!followLinks)
@@ -89,21 +95,21 @@ ShellWorkResult copyWithGio(const QString& source, const QString& folder, bool f
     // be taken is never written into.
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString candidate = temporaryNameIn(folder);
-        GFileHandle to(candidate);
+        GFileHandle to(*gio, candidate);
         GError* error = nullptr;
-        if (g_file_copy(from.get(), to.get(), static_cast<GFileCopyFlags>(flags),
-                        static_cast<GCancellable*>(cancellation.gCancellable()), onCopyProgress,
-                        &context, &error)) {
+        if (gio->fileCopy(from.get(), to.get(), static_cast<GFileCopyFlags>(flags),
+                          static_cast<GCancellable*>(cancellation.gCancellable()), onCopyProgress,
+                          &context, &error)) {
             temporaryPath = candidate;
             return ShellWorkResult::success();
         }
-        if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_EXISTS)) {
+        if (g_error_matches(error, gio->ioErrorQuark(), G_IO_ERROR_EXISTS)) {
             g_error_free(error); // someone else's file: leave it and take another name
             continue;
         }
         ShellFileWork::removeQuietly(candidate);
-        const bool sourceGone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
-        return fromGError(error, sourceGone ? source : folder);
+        const bool sourceGone = g_error_matches(error, gio->ioErrorQuark(), G_IO_ERROR_NOT_FOUND);
+        return fromGError(*gio, error, sourceGone ? source : folder);
     }
     return ShellWorkResult::failure(G_IO_ERROR_EXISTS, folder);
 }
@@ -451,19 +457,25 @@ ShellWorkResult ShellFileWork::rename(const QString& from, const QString& to, bo
 }
 
 ShellWorkResult ShellFileWork::trash(const QString& path) {
-    GFileHandle file(path);
+    const GioLibrary* gio = GioLibrary::get();
+    if (!gio)
+        return ShellWorkResult::failure(G_IO_ERROR_NOT_SUPPORTED, path);
+    GFileHandle file(*gio, path);
     GError* error = nullptr;
-    if (g_file_trash(file.get(), nullptr, &error))
+    if (gio->fileTrash(file.get(), nullptr, &error))
         return ShellWorkResult::success();
-    return fromGError(error, path);
+    return fromGError(*gio, error, path);
 }
 
 ShellWorkResult ShellFileWork::remove(const QString& path) {
-    GFileHandle file(path);
+    const GioLibrary* gio = GioLibrary::get();
+    if (!gio)
+        return ShellWorkResult::failure(G_IO_ERROR_NOT_SUPPORTED, path);
+    GFileHandle file(*gio, path);
     GError* error = nullptr;
-    if (g_file_delete(file.get(), nullptr, &error))
+    if (gio->fileDelete(file.get(), nullptr, &error))
         return ShellWorkResult::success();
-    return fromGError(error, path);
+    return fromGError(*gio, error, path);
 }
 
 void ShellFileWork::removeQuietly(const QString& path) {

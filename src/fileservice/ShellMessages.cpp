@@ -3,7 +3,7 @@
 #include "platform/NativePath.h"
 #include "platform/ShellFileOperation.h"
 
-#include "fileservice/ShellGio.h"
+#include "platform/GioLibrary.h"
 
 namespace zorvane {
 

@@ -7,9 +7,7 @@
 #include <QFileInfo>
 #include <QList>
 
-// GIO's headers use "signals" as a field name, which Qt defines as a keyword.
-#undef signals
-#include <gio/gio.h>
+#include "platform/GioLibrary.h"
 
 namespace zorvane {
 
@@ -21,11 +19,11 @@ constexpr char ownDesktopEntry[] = "zorvane.desktop";
 
 // Whether `application` is this program: by its desktop entry, or by a command that names this
 // very program file (a build run beside an installed copy).
-bool isThisProgram(GAppInfo* application) {
-    const char* id = g_app_info_get_id(application);
+bool isThisProgram(const GioLibrary& gio, GAppInfo* application) {
+    const char* id = gio.appInfoGetId(application);
     if (id && qstrcmp(id, ownDesktopEntry) == 0)
         return true;
-    const char* executable = g_app_info_get_executable(application);
+    const char* executable = gio.appInfoGetExecutable(application);
     if (!executable || !*executable)
         return false;
     gchar* found = g_find_program_in_path(executable);
@@ -41,19 +39,19 @@ bool isThisProgram(GAppInfo* application) {
 // holds a reference to each.
 class ApplicationChoice {
 public:
-    ApplicationChoice() = default;
+    explicit ApplicationChoice(const GioLibrary& gio) : gio_(gio) {}
     ApplicationChoice(const ApplicationChoice&) = delete;
     ApplicationChoice& operator=(const ApplicationChoice&) = delete;
     ~ApplicationChoice() {
         for (GAppInfo* application : applications_)
-            g_object_unref(application);
+            gio_.objectUnref(application);
     }
 
     void addFor(const char* contentType) {
-        add(g_app_info_get_default_for_type(contentType, FALSE));
-        GList* all = g_app_info_get_all_for_type(contentType);
+        add(gio_.appInfoGetDefaultForType(contentType, FALSE));
+        GList* all = gio_.appInfoGetAllForType(contentType);
         for (GList* entry = all; entry; entry = entry->next)
-            add(G_APP_INFO(entry->data));
+            add(static_cast<GAppInfo*>(entry->data));
         g_list_free(all);
     }
 
@@ -65,27 +63,32 @@ private:
         if (!application)
             return;
         for (GAppInfo* known : applications_) {
-            if (g_app_info_equal(known, application)) {
-                g_object_unref(application);
+            if (gio_.appInfoEqual(known, application)) {
+                gio_.objectUnref(application);
                 return;
             }
         }
         applications_.append(application);
     }
 
+    const GioLibrary& gio_;
     QList<GAppInfo*> applications_;
 };
 
 } // namespace
 
 bool GioDefaultTextApplication::startOn(const QString& file) {
+    const GioLibrary* library = GioLibrary::get();
+    if (!library)
+        return false;
+    const GioLibrary& gio = *library;
     const QByteArray native = file.isEmpty() ? QByteArray() : nativePath(file);
-    ApplicationChoice choice;
+    ApplicationChoice choice(gio);
     if (!native.isEmpty()) {
         gchar* name = g_path_get_basename(native.constData());
         gboolean uncertain = FALSE;
-        gchar* contentType = g_content_type_guess(name, nullptr, 0, &uncertain);
-        if (contentType && g_content_type_is_a(contentType, plainText))
+        gchar* contentType = gio.contentTypeGuess(name, nullptr, 0, &uncertain);
+        if (contentType && gio.contentTypeIsA(contentType, plainText))
             choice.addFor(contentType);
         g_free(contentType);
         g_free(name);
@@ -94,22 +97,22 @@ bool GioDefaultTextApplication::startOn(const QString& file) {
 
     GList* files = nullptr;
     if (!native.isEmpty())
-        files = g_list_append(files, g_file_new_for_path(native.constData()));
+        files = g_list_append(files, gio.fileNewForPath(native.constData()));
     bool started = false;
     for (GAppInfo* application : choice.applications()) {
-        if (isThisProgram(application))
+        if (isThisProgram(gio, application))
             continue;
         // An application that takes no file would start without the one the user meant.
-        if (files && !g_app_info_supports_files(application) &&
-            !g_app_info_supports_uris(application))
+        if (files && !gio.appInfoSupportsFiles(application) &&
+            !gio.appInfoSupportsUris(application))
             continue;
         GError* error = nullptr;
-        started = g_app_info_launch(application, files, nullptr, &error);
+        started = gio.appInfoLaunch(application, files, nullptr, &error);
         g_clear_error(&error);
         if (started)
             break;
     }
-    g_list_free_full(files, g_object_unref);
+    g_list_free_full(files, gio.objectUnref);
     return started;
 }
 

@@ -4,9 +4,6 @@
 
 #include <QDateTime>
 
-#include <archive.h>
-#include <archive_entry.h>
-
 namespace zorvane {
 
 namespace {
@@ -15,12 +12,13 @@ namespace {
 // reading cannot go on; `size` is what the data held.
 bool expandThrough(ArchiveReader& reader, qint64& size) {
     archive* handle = reader.handle();
+    const ArchiveLibrary& l = *reader.library();
     const void* block = nullptr;
     size_t count = 0;
     la_int64_t offset = 0;
     qint64 end = 0;
     for (;;) {
-        const int result = archive_read_data_block(handle, &block, &count, &offset);
+        const int result = l.dataBlock(handle, &block, &count, &offset);
         if (result == ARCHIVE_EOF) {
             size = end;
             return true;
@@ -33,18 +31,18 @@ bool expandThrough(ArchiveReader& reader, qint64& size) {
     }
 }
 
-ArchiveMember memberOf(archive_entry* entry) {
+ArchiveMember memberOf(const ArchiveLibrary& l, archive_entry* entry) {
     ArchiveMember member;
-    if (const char* name = archive_entry_pathname(entry))
+    if (const char* name = l.entryPathname(entry))
         member.name = name;
-    if (const char* target = archive_entry_symlink(entry))
+    if (const char* target = l.entrySymlink(entry))
         member.linkTarget = target;
-    if (archive_entry_size_is_set(entry))
-        member.size = archive_entry_size(entry);
-    if (archive_entry_mtime_is_set(entry))
-        member.modified = archive_entry_mtime(entry);
-    member.folder = archive_entry_filetype(entry) == AE_IFDIR;
-    member.encrypted = archive_entry_is_encrypted(entry) != 0;
+    if (l.entrySizeIsSet(entry))
+        member.size = l.entrySize(entry);
+    if (l.entryMtimeIsSet(entry))
+        member.modified = l.entryMtime(entry);
+    member.folder = l.entryFiletype(entry) == AE_IFDIR;
+    member.encrypted = l.entryIsEncrypted(entry) != 0;
     return member;
 }
 
@@ -70,11 +68,12 @@ ArchiveListing listArchive(ArchiveReader& reader, int maxMembers) {
         listing.stop = reader.failure();
         return listing;
     }
+    const ArchiveLibrary& l = *reader.library();
     archive_entry* entry = nullptr;
     for (;;) {
         // A member that failed (a feature libarchive lacks) is listed and the next one tried;
         // anything worse ends the listing there.
-        const int result = archive_read_next_header(handle, &entry);
+        const int result = l.nextHeader(handle, &entry);
         if (result == ARCHIVE_EOF)
             return listing;
         if (result != ARCHIVE_OK && result != ARCHIVE_WARN && result != ARCHIVE_FAILED)
@@ -83,7 +82,7 @@ ArchiveListing listArchive(ArchiveReader& reader, int maxMembers) {
             listing.more = true;
             return listing;
         }
-        listing.members.append(memberOf(entry));
+        listing.members.append(memberOf(l, entry));
         // A member whose size only its end tells (a zip written as a stream) is passed only by
         // reading to that end, here, within the bounds.
         if (listing.members.last().size < 0) {
@@ -94,10 +93,10 @@ ArchiveListing listArchive(ArchiveReader& reader, int maxMembers) {
         }
     }
     listing.stop = reader.failure();
-    listing.stoppedAt = archive_filter_bytes(handle, 0);
+    listing.stoppedAt = l.filterBytes(handle, 0);
     // A 7z whose names are encrypted, or whose encrypted member must be read to be listed (a
     // link), says so only as encrypted members met.
-    listing.encrypted = archive_read_has_encrypted_entries(handle) > 0;
+    listing.encrypted = l.hasEncryptedEntries(handle) > 0;
     return listing;
 }
 

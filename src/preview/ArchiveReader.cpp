@@ -1,7 +1,5 @@
 #include "preview/ArchiveReader.h"
 
-#include <archive.h>
-
 #include <cerrno>
 #include <cstdio>
 
@@ -23,7 +21,7 @@ struct ArchiveReader::Callbacks {
         auto& reader = *static_cast<ArchiveReader*>(self);
         const qint64 count = reader.source_.read(reader.block_.data(), blockSize);
         if (count < 0) {
-            archive_set_error(handle, EIO, "the data cannot be read further");
+            reader.library_->setError(handle, EIO, "the data cannot be read further");
             return ARCHIVE_FATAL;
         }
         *block = reader.block_.constData();
@@ -46,25 +44,28 @@ ArchiveReader::ArchiveReader(ByteSource& source, ExpansionBudget& budget)
     : source_(source), budget_(budget), block_(blockSize, Qt::Uninitialized) {
     if (utf8Locale() != locale_t(nullptr))
         previousLocale_ = uselocale(utf8Locale());
-    archive_ = archive_read_new();
+    if (library_ == nullptr)
+        return;
+    const ArchiveLibrary& l = *library_;
+    archive_ = l.readNew();
     if (archive_ == nullptr)
         return;
-    archive_read_support_format_tar(archive_);
-    archive_read_support_format_cpio(archive_);
-    archive_read_support_format_7zip(archive_);
+    l.supportTar(archive_);
+    l.supportCpio(archive_);
+    l.support7zip(archive_);
     // The streaming reader goes from member to member and reads only the members listed; the
     // central directory at the end would have to be read whole first.
-    archive_read_support_format_zip_streamable(archive_);
-    archive_read_set_callback_data(archive_, this);
-    archive_read_set_read_callback(archive_, &Callbacks::read);
-    archive_read_set_skip_callback(archive_, &Callbacks::skip);
-    archive_read_set_seek_callback(archive_, &Callbacks::seek);
-    opened_ = archive_read_open1(archive_) == ARCHIVE_OK;
+    l.supportZipStreamable(archive_);
+    l.setCallbackData(archive_, this);
+    l.setReadCallback(archive_, &Callbacks::read);
+    l.setSkipCallback(archive_, &Callbacks::skip);
+    l.setSeekCallback(archive_, &Callbacks::seek);
+    opened_ = l.open(archive_) == ARCHIVE_OK;
 }
 
 ArchiveReader::~ArchiveReader() {
     if (archive_ != nullptr)
-        archive_read_free(archive_);
+        library_->readFree(archive_);
     if (previousLocale_ != locale_t(nullptr))
         uselocale(previousLocale_);
 }

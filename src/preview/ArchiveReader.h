@@ -1,13 +1,12 @@
 #pragma once
 
+#include "preview/ArchiveLibrary.h"
 #include "preview/ByteSource.h"
 #include "preview/ExpansionBudget.h"
 
 #include <QByteArray>
 
 #include <locale.h>
-
-struct archive;
 
 namespace zorvane {
 
@@ -31,6 +30,9 @@ public:
     // The handle to read with, once the format was recognised; null otherwise.
     archive* handle() const { return opened_ ? archive_ : nullptr; }
 
+    // The library the handle is read with; null where libarchive could not be opened.
+    const ArchiveLibrary* library() const { return library_; }
+
     // Counts bytes of a member's data read through; false once the budget is used up.
     bool spend(qint64 count) { return budget_.spend(0, count); }
 
@@ -43,6 +45,7 @@ private:
 
     ByteSource& source_;
     ExpansionBudget& budget_;
+    const ArchiveLibrary* library_ = ArchiveLibrary::get();
     archive* archive_ = nullptr;
     bool opened_ = false;
     QByteArray block_;

@@ -22,6 +22,8 @@ const QString& lineEnd() {
 PreviewResult archivePreview(ByteSource& source, ExpansionBudget& budget,
                              const QString& archiveName, PreviewEncoding choice) {
     ArchiveReader reader(source, budget);
+    if (reader.library() == nullptr)
+        return {0, archiveLibraryMissingNotice() + lineEnd(), archiveName};
     const ArchiveListing listing = listArchive(reader, previewLineLimit);
     const ContentEncoding names =
         chosenContentEncoding(choice).value_or(guessNameEncoding(listing));
@@ -137,6 +139,11 @@ QString encryptedArchiveNotice(qsizetype membersListed) {
     return QStringLiteral("＝＝＝＝＝書庫のここから先は暗号化されていて一覧できません（%1 "
                           "件を一覧）。＝＝＝＝＝")
         .arg(membersListed);
+}
+
+QString archiveLibraryMissingNotice() {
+    return QStringLiteral("＝＝＝＝＝書庫の一覧には libarchive (パッケージ libarchive13) "
+                          "が要りますが、見つかりません。＝＝＝＝＝");
 }
 
 QString archiveBoundNotice() {

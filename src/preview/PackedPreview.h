@@ -30,5 +30,7 @@ QString streamBoundNotice();
 QString damagedArchiveNotice(qint64 stoppedAt, qsizetype membersListed);
 QString encryptedArchiveNotice(qsizetype membersListed);
 QString archiveBoundNotice();
+// Where libarchive is not installed: the preview of an archive says so instead of a listing.
+QString archiveLibraryMissingNotice();
 
 } // namespace zorvane
