@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -116,14 +117,14 @@ std::optional<QByteArray> readHelpResource(const QString& helpFolder, const QUrl
     return bytes;
 }
 
-bool documentHasAnchor(const QTextDocument& document, const QString& anchor) {
+int anchorPosition(const QTextDocument& document, const QString& anchor) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             if (fragment.fragment().charFormat().anchorNames().contains(anchor))
-                return true;
+                return fragment.fragment().position();
         }
     }
-    return false;
+    return -1;
 }
 
 void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
@@ -175,8 +176,18 @@ void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
     }
 }
 
-QString helpPageOpening(const QString& html, qsizetype textLength) {
-    // The pieces a cut may come before.
+namespace {
+
+// Where a piece at the top level of the page begins, and how much of the page's text (blanks not
+// counted) comes before it.
+struct TopLevelPiece {
+    qsizetype position;
+    qsizetype textBefore;
+};
+
+// The places a page may be cut: before each heading, paragraph, list, rule or table outside any
+// list or table.
+QList<TopLevelPiece> topLevelPieces(const QString& html) {
     static const QStringList pieces{
         QStringLiteral("p"),   QStringLiteral("h1"),    QStringLiteral("h2"),
         QStringLiteral("h3"),  QStringLiteral("h4"),    QStringLiteral("h5"),
@@ -192,6 +203,7 @@ QString helpPageOpening(const QString& html, qsizetype textLength) {
     // Not shown: skipped to their end tag.
     static const QStringList unshown{QStringLiteral("head"), QStringLiteral("title"),
                                      QStringLiteral("style"), QStringLiteral("script")};
+    QList<TopLevelPiece> found;
     qsizetype text = 0;
     int depth = 0;
     for (qsizetype i = 0; i < html.size();) {
@@ -207,8 +219,8 @@ QString helpPageOpening(const QString& html, qsizetype textLength) {
         }
         const bool closing = i + 1 < html.size() && html.at(i + 1) == u'/';
         const QString name = tagNameAt(html, i + (closing ? 2 : 1));
-        if (!closing && depth == 0 && text >= textLength && pieces.contains(name))
-            return html.left(i);
+        if (!closing && depth == 0 && pieces.contains(name))
+            found.append({i, text});
         if (!closing && unshown.contains(name)) {
             const qsizetype end = html.indexOf(QStringLiteral("</") + name, i, Qt::CaseInsensitive);
             i = end < 0 ? html.size() : pastTag(html, end);
@@ -218,7 +230,46 @@ QString helpPageOpening(const QString& html, qsizetype textLength) {
             depth = std::max(0, depth + (closing ? -1 : 1));
         i = pastTag(html, i);
     }
+    return found;
+}
+
+// The first cut at or after `from` that follows `textLength` characters of text from `from`; -1
+// where none comes.
+qsizetype cutAfter(const QList<TopLevelPiece>& pieces, qsizetype from, qsizetype textLength) {
+    for (qsizetype i = from; i < pieces.size(); ++i) {
+        if (pieces.at(i).textBefore - pieces.at(from).textBefore >= textLength && i > from)
+            return pieces.at(i).position;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString helpPageOpening(const QString& html, qsizetype textLength) {
+    const QList<TopLevelPiece> pieces = topLevelPieces(html);
+    for (const TopLevelPiece& piece : pieces) {
+        if (piece.textBefore >= textLength)
+            return html.left(piece.position);
+    }
     return QString();
+}
+
+QString helpPageAtAnchor(const QString& html, const QString& anchor, qsizetype textLength) {
+    const QRegularExpression attribute(QStringLiteral("\\s(?:id|name)\\s*=\\s*([\"']?)%1\\1[\\s/>]")
+                                           .arg(QRegularExpression::escape(anchor)),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const qsizetype anchorAt = html.indexOf(attribute);
+    const QList<TopLevelPiece> pieces = topLevelPieces(html);
+    if (anchorAt < 0 || pieces.isEmpty() || pieces.first().position > anchorAt)
+        return QString();
+    qsizetype holding = 0;
+    while (holding + 1 < pieces.size() && pieces.at(holding + 1).position <= anchorAt)
+        ++holding;
+    const qsizetype end = cutAfter(pieces, holding, textLength);
+    if (end < 0)
+        return QString();
+    const qsizetype from = pieces.at(holding).position;
+    return html.left(pieces.first().position) + html.mid(from, end - from);
 }
 
 QList<int> topLevelStarts(const QTextDocument& document) {

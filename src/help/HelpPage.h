@@ -34,8 +34,11 @@ inline constexpr qint64 HelpFileLimit = 4 * 1024 * 1024;
 // nullopt: it is left out of the page.
 std::optional<QByteArray> readHelpResource(const QString& helpFolder, const QUrl& name);
 
-// Whether the laid-out document holds the element with id (or anchor name) `anchor`.
-bool documentHasAnchor(const QTextDocument& document, const QString& anchor);
+// Where the element with id (or anchor name) `anchor` is in the document; -1 where it has none.
+int anchorPosition(const QTextDocument& document, const QString& anchor);
+inline bool documentHasAnchor(const QTextDocument& document, const QString& anchor) {
+    return anchorPosition(document, anchor) >= 0;
+}
 
 // Makes every coloured text of the laid-out page readable where it is shown: coloured text (the
 // headings, the links) against `pageBackground`, text of the page's colour `pageText` against a
@@ -50,6 +53,10 @@ void makeColoursReadable(QTextDocument& document, const QColor& pageBackground,
 // part lays out as the top of the whole page does: what comes after the cut never changes the
 // pieces before it.
 QString helpPageOpening(const QString& html, qsizetype textLength);
+// The same for a first screen at a topic: the page's head and the pieces from the one holding
+// the element with id (or name) `anchor`, cut as above; empty where the anchor is not found or no
+// cut follows it.
+QString helpPageAtAnchor(const QString& html, const QString& anchor, qsizetype textLength);
 
 // Where the page's pieces at the top level begin (paragraphs, headings, list items, tables),
 // in order: a page shown up to one of them never shows part of a table.

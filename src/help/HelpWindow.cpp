@@ -89,7 +89,7 @@ QTextBrowser* HelpWindow::browser() const {
     return browser_;
 }
 
-void HelpWindow::load(const QString& helpFile, bool openingFirst) {
+void HelpWindow::load(const QString& helpFile, bool openingFirst, const QString& anchor) {
     HelpPage page = loadHelpPage(helpFile);
     const QByteArray html = page.html.toUtf8();
     if (loaded_ && helpFile == loadedFile_ && html == loadedHtml_ && page.problem == problem_)
@@ -100,9 +100,10 @@ void HelpWindow::load(const QString& helpFile, bool openingFirst) {
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // About two screens of close text in the window's first size.
     constexpr qsizetype OpeningText = 2000;
-    const QString opening = openingFirst && page.problem.isEmpty()
-                                ? helpPageOpening(page.html, OpeningText)
-                                : QString();
+    QString opening;
+    if (openingFirst && page.problem.isEmpty())
+        opening = anchor.isEmpty() ? helpPageOpening(page.html, OpeningText)
+                                   : helpPageAtAnchor(page.html, anchor, OpeningText);
     if (!opening.isEmpty())
         wholePage_ = page.html;
     setPage(opening.isEmpty() ? page.html : opening);
@@ -140,22 +141,32 @@ void HelpWindow::showContents(const QString& helpFile) {
 }
 
 void HelpWindow::showTopic(const QString& helpFile, int contextNumber) {
-    load(helpFile);
-    showHeldBackText(); // the topic is placed against the whole page
-    topicAtTop_.clear();
+    const bool firstOpening = !opened_;
     const QString anchor = QString::number(contextNumber);
+    load(helpFile, firstOpening, anchor);
+    if (!firstOpening)
+        showHeldBackText(); // the topic is placed against the whole page
+    topicAtTop_.clear();
+    const int topicPosition = anchorPosition(*browser_->document(), anchor);
     if (!problem_.isEmpty()) {
         setNotice(problem_);
-    } else if (!documentHasAnchor(*browser_->document(), anchor)) {
+    } else if (topicPosition < 0) {
         setNotice(unknownTopicNotice(contextNumber));
         browser_->verticalScrollBar()->setValue(0);
     } else {
         setNotice(QString());
     }
+    const bool holdBack = firstOpening && problem_.isEmpty() && topicPosition >= 0;
+    if (holdBack)
+        holdBackAllButTopic(topicPosition);
     bringToFront();
     // After showing: the browser scrolls against its laid-out height.
     if (problem_.isEmpty() && notice_->isHidden())
         keepAtTop(anchor);
+    if (holdBack) {
+        fillFirstScreen();
+        browser_->scrollToAnchor(anchor);
+    }
 }
 
 void HelpWindow::holdBackAllButFirstPiece() {
@@ -169,11 +180,29 @@ void HelpWindow::holdBackAllButFirstPiece() {
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
+void HelpWindow::holdBackAllButTopic(int topicPosition) {
+    const QList<int> starts = topLevelStarts(*browser_->document());
+    qsizetype piece = 0;
+    while (piece + 1 < starts.size() && starts.at(piece + 1) <= topicPosition)
+        ++piece;
+    heldBackAbove_ = starts.value(piece);
+    heldBackStarts_ = starts.mid(piece + 1);
+    if (heldBackAbove_ > 0)
+        setTextShown(*browser_->document(), 0, heldBackAbove_, false);
+    if (!heldBackStarts_.isEmpty())
+        setTextShown(*browser_->document(), heldBackStarts_.first(), -1, false);
+    browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
 void HelpWindow::fillFirstScreen() {
     QTextDocument& document = *browser_->document();
+    // From the top of what is shown: what is held back above a topic still takes a few pixels
+    // (the frames of its tables).
+    const qreal shownTop =
+        document.documentLayout()->blockBoundingRect(document.findBlock(heldBackAbove_)).top();
     const auto shownBottom = [&] {
         const QTextBlock last = document.findBlock(heldBackStarts_.first() - 1);
-        return document.documentLayout()->blockBoundingRect(last).bottom();
+        return document.documentLayout()->blockBoundingRect(last).bottom() - shownTop;
     };
     // A few lines at a time: each piece put back is laid out on its own.
     constexpr int PieceText = 256;
@@ -195,14 +224,22 @@ void HelpWindow::fillFirstScreen() {
 }
 
 void HelpWindow::showHeldBackText() {
-    if (wholePage_.isEmpty() && heldBackStarts_.isEmpty())
+    if (wholePage_.isEmpty() && heldBackStarts_.isEmpty() && heldBackAbove_ == 0)
         return;
-    if (!wholePage_.isEmpty())
+    if (!wholePage_.isEmpty()) {
         setPage(std::exchange(wholePage_, QString()));
-    else
-        setTextShown(*browser_->document(), heldBackStarts_.first(), -1, true);
+    } else {
+        if (!heldBackStarts_.isEmpty())
+            setTextShown(*browser_->document(), heldBackStarts_.first(), -1, true);
+        if (heldBackAbove_ > 0)
+            setTextShown(*browser_->document(), 0, heldBackAbove_, true);
+    }
     heldBackStarts_.clear();
+    heldBackAbove_ = 0;
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A topic shown first stays where it was drawn, now above the whole page.
+    if (!topicAtTop_.isEmpty())
+        browser_->scrollToAnchor(topicAtTop_);
 }
 
 void HelpWindow::keepAtTop(const QString& anchor) {

@@ -33,8 +33,9 @@ protected:
 private:
     // Reads the file and lays it out again only when its path or its text changed since the
     // last request, so a request for the open file is answered at once. `openingFirst`: a long
-    // page is read into the browser only as far as a first screen needs; the rest is held back.
-    void load(const QString& helpFile, bool openingFirst = false);
+    // page is read into the browser only as far as a first screen needs (from its top, or from
+    // the piece that holds `anchor`); the rest is held back.
+    void load(const QString& helpFile, bool openingFirst = false, const QString& anchor = {});
     void setPage(const QString& html);
     void setNotice(const QString& text);
     void bringToFront();
@@ -46,6 +47,9 @@ private:
     // as a short one. Held back after the page's first piece, before the window is shown; then
     // put back piece by piece until the screen is full.
     void holdBackAllButFirstPiece();
+    // The same for a topic: the pieces above the topic's are held back as well, so the first
+    // screen lays out from the topic down.
+    void holdBackAllButTopic(int topicPosition);
     void fillFirstScreen();
     // Puts the rest of the page back: the whole page, laid out.
     void showHeldBackText();
@@ -59,6 +63,7 @@ private:
     QString problem_;
     bool opened_ = false;       // the window has been shown at least once
     QList<int> heldBackStarts_; // the pieces of the page held back from the layout, by start
+    int heldBackAbove_ = 0;     // where the piece of a topic shown first begins
     QString wholePage_;         // the page, while the browser holds only its opening
 };
 

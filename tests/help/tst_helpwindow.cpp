@@ -164,9 +164,10 @@ private slots:
 
     // The first opening draws the first screen before the rest of a long page is laid out: what
     // it draws is what the whole page shows there (a table across the screen's bottom edge
-    // included), and the rest follows at once.
+    // included), and the rest follows at once. At a topic likewise, the topic at the top.
     void firstScreenDrawnAsTheWholePage_data() {
         QTest::addColumn<QString>("html"); // empty: the plok.hlp of the build
+        QTest::addColumn<int>("topic");    // 0: the contents
         QTest::addColumn<bool>("heldBack");
         // Its last row, far below the screen, widens the columns of the rows shown.
         QString table = QStringLiteral("<table border=\"1\">");
@@ -175,27 +176,38 @@ private slots:
                          .arg(row)
                          .arg(QStringLiteral("幅").repeated(row == 149 ? 30 : 2));
         table += QStringLiteral("</table>");
-        QTest::newRow("plok.hlp") << QString() << true;
+        QTest::newRow("plok.hlp") << QString() << 0 << true;
         QTest::newRow("a table across the first screen")
-            << QString::fromUtf8(longHelp(QStringLiteral("<p>前</p>").repeated(15) + table))
+            << QString::fromUtf8(longHelp(QStringLiteral("<p>前</p>").repeated(15) + table)) << 0
             << true;
         QTest::newRow("shorter than the window")
-            << QStringLiteral("<h1>目次</h1><p>本文</p><ul><li>一</li><li>二</li></ul>") << false;
+            << QStringLiteral("<h1>目次</h1><p>本文</p><ul><li>一</li><li>二</li></ul>") << 0
+            << false;
+        QTest::newRow("plok.hlp at a topic") << QString() << 17 << true;
+        QTest::newRow("a topic below a table") << QString::fromUtf8(longHelp(table)) << 13 << true;
+        QTest::newRow("a topic at the page's end")
+            << QStringLiteral("<h1>目次</h1>%1<h2 id=\"9\">項目</h2><p>末尾</p>")
+                   .arg(QStringLiteral("<p>本文</p>").repeated(200))
+            << 9 << false;
     }
     void firstScreenDrawnAsTheWholePage() {
         QFETCH(QString, html);
+        QFETCH(int, topic);
         QFETCH(bool, heldBack);
         if (!html.isEmpty())
             QVERIFY(writeFile(helpFile(), html.toUtf8()));
-        service_->showContents(html.isEmpty() ? QStringLiteral(ZORVANE_BUILT_HELP_FILE)
-                                              : helpFile());
+        const QString file = html.isEmpty() ? QStringLiteral(ZORVANE_BUILT_HELP_FILE) : helpFile();
+        if (topic == 0)
+            service_->showContents(file);
+        else
+            service_->showTopic(file, topic);
         const QImage first = browser()->viewport()->grab().toImage();
         const int firstRange = browser()->verticalScrollBar()->maximum();
         QCoreApplication::processEvents();
         QCOMPARE(browser()->viewport()->grab().toImage(), first);
         QCOMPARE(browser()->verticalScrollBar()->maximum() > firstRange, heldBack);
-        QCOMPARE(browser()->verticalScrollBar()->isVisible(), heldBack);
-        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+        QCOMPARE(browser()->verticalScrollBar()->isVisible(), heldBack || topic != 0);
+        QCOMPARE(browser()->verticalScrollBar()->value() == 0, topic == 0);
     }
 
     // The part of a page read first ends between pieces of the page's top level, once there is
@@ -233,6 +245,42 @@ private slots:
         const QString expected =
             cutBefore.isEmpty() ? QString() : html.left(html.indexOf(cutBefore));
         QCOMPARE(helpPageOpening(html, textLength), expected);
+    }
+
+    // The part read first for a topic: the head of the page, then the pieces from the one that
+    // holds the topic, cut as the opening is.
+    void topicPartFromItsPiece_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("anchor");
+        QTest::addColumn<QString>("from"); // empty: no part
+        QTest::addColumn<QString>("cutBefore");
+        const QString head = QStringLiteral("<html><head><style>p { x: y }</style></head><body>");
+        QTest::newRow("from its heading")
+            << head +
+                   QStringLiteral("<h1>目次</h1><p>一</p><h2 id=\"5\">五</h2><p>六七</p><p>八</p>")
+            << QStringLiteral("5") << QStringLiteral("<h2") << QStringLiteral("<p>八");
+        QTest::newRow("from the table that holds it")
+            << head + QStringLiteral("<h1>目次</h1><table><tr><td>一</td></tr><tr><td><a "
+                                     "name='7'>七</a>八九</td></tr></table><p>十</p>")
+            << QStringLiteral("7") << QStringLiteral("<table") << QStringLiteral("<p>十");
+        QTest::newRow("not a topic of the page")
+            << head + QStringLiteral("<h1>目次</h1><p id=\"50\">一二三</p><p>四</p>")
+            << QStringLiteral("5") << QString() << QString();
+        QTest::newRow("too little text after it")
+            << head + QStringLiteral("<h1>目次</h1><h2 id=5>五</h2><p>六</p>")
+            << QStringLiteral("5") << QString() << QString();
+    }
+    void topicPartFromItsPiece() {
+        QFETCH(QString, html);
+        QFETCH(QString, anchor);
+        QFETCH(QString, from);
+        QFETCH(QString, cutBefore);
+        const qsizetype start = html.indexOf(from);
+        const QString expected = from.isEmpty()
+                                     ? QString()
+                                     : html.left(html.indexOf(QStringLiteral("<h1>"))) +
+                                           html.mid(start, html.indexOf(cutBefore) - start);
+        QCOMPARE(helpPageAtAnchor(html, anchor, 3), expected);
     }
 
     void unknownTopicIsSaid() {
