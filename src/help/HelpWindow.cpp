@@ -129,6 +129,8 @@ void HelpWindow::showContents(const QString& helpFile) {
     const bool firstOpening = !opened_;
     load(helpFile, firstOpening);
     topicAtTop_.clear();
+    if (!firstOpening)
+        showHeldBackText(); // a topic's first screen may still be all the browser holds
     setNotice(problem_);
     const bool holdBack = firstOpening && problem_.isEmpty();
     if (holdBack)

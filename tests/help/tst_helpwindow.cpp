@@ -162,6 +162,15 @@ private slots:
         QCOMPARE(browser()->verticalScrollBar()->value(), 0);
     }
 
+    // The contents asked for while a topic's first screen is all the window holds: the whole
+    // page, at its top.
+    void contentsRightAfterATopic() {
+        service_->showTopic(QStringLiteral(ZORVANE_BUILT_HELP_FILE), 17);
+        service_->showContents(QStringLiteral(ZORVANE_BUILT_HELP_FILE));
+        QCOMPARE(browser()->verticalScrollBar()->value(), 0);
+        QVERIFY(browser()->toPlainText().startsWith(QStringLiteral("Zorvane")));
+    }
+
     // The first opening draws the first screen before the rest of a long page is laid out: what
     // it draws is what the whole page shows there (a table across the screen's bottom edge
     // included), and the rest follows at once. At a topic likewise, the topic at the top.
