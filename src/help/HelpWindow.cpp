@@ -96,6 +96,7 @@ void HelpWindow::load(const QString& helpFile, bool openingFirst, const QString&
         return;
     browser_->setHelpFolder(QFileInfo(helpFile).absolutePath());
     heldBackStarts_.clear();
+    heldBackAbove_ = 0;
     wholePage_.clear();
     browser_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // About two screens of close text in the window's first size.
