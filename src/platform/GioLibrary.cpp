@@ -2,8 +2,6 @@
 
 #include "platform/LibrarySymbol.h"
 
-#include <dlfcn.h>
-
 namespace zorvane {
 
 namespace {
@@ -31,20 +29,13 @@ bool bindAll(void* library, GioLibrary& l) {
            bindLibrarySymbol(library, "g_app_info_launch", l.appInfoLaunch);
 }
 
-const GioLibrary* openLibrary() {
-    // The soname GLib has kept since 2.0; GObject comes with it and is reached through it. The
-    // library stays for the process's life, as GIO expects (its types cannot be unloaded).
-    static GioLibrary library;
-    void* handle = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (handle == nullptr || !bindAll(handle, library))
-        return nullptr;
-    return &library;
-}
-
 } // namespace
 
 const GioLibrary* GioLibrary::get() {
-    static const GioLibrary* const library = openLibrary();
+    // The soname GLib has kept since 2.0; GObject comes with it and is reached through it. It
+    // stays loaded, as GIO expects (its types cannot be unloaded).
+    static const GioLibrary* const library = openLibraryFunctions<GioLibrary>(
+        "libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE, bindAll);
     return library;
 }
 

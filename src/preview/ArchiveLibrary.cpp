@@ -2,8 +2,6 @@
 
 #include "platform/LibrarySymbol.h"
 
-#include <dlfcn.h>
-
 namespace zorvane {
 
 namespace {
@@ -37,19 +35,12 @@ bool bindAll(void* library, ArchiveLibrary& l) {
            bindLibrarySymbol(library, "archive_entry_is_encrypted", l.entryIsEncrypted);
 }
 
-const ArchiveLibrary* openLibrary() {
-    // The soname the program was built against; the library stays for the process's life.
-    static ArchiveLibrary library;
-    void* handle = ::dlopen("libarchive.so.13", RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr || !bindAll(handle, library))
-        return nullptr;
-    return &library;
-}
-
 } // namespace
 
 const ArchiveLibrary* ArchiveLibrary::get() {
-    static const ArchiveLibrary* const library = openLibrary();
+    // The soname the program was built against.
+    static const ArchiveLibrary* const library =
+        openLibraryFunctions<ArchiveLibrary>("libarchive.so.13", RTLD_NOW | RTLD_LOCAL, bindAll);
     return library;
 }
 
